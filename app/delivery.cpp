@@ -1,0 +1,79 @@
+#include "app/delivery.h"
+
+#include <cstdio>
+
+#include "res/resource.h"
+
+namespace velbrook {
+
+PathParts SplitPath(const std::string& path) {
+  PathParts parts;
+  std::size_t start = 0;
+  if (path.size() >= 2 && path[1] == ':') {
+    parts.drive = path.substr(0, 2);
+    start = 2;
+  }
+  std::size_t lastSep = path.find_last_of("\\/");
+  std::size_t nameStart = start;
+  if (lastSep != std::string::npos && lastSep >= start) {
+    parts.dir = path.substr(start, lastSep + 1 - start);
+    nameStart = lastSep + 1;
+  }
+  std::size_t dot = path.rfind('.');
+  if (dot != std::string::npos && dot >= nameStart) {
+    parts.name = path.substr(nameStart, dot - nameStart);
+    parts.ext = path.substr(dot);
+  } else {
+    parts.name = path.substr(nameStart);
+  }
+  return parts;
+}
+
+bool EqualsIgnoreAsciiCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+void PageDelivery::OfferCopyToPageDir(const std::string& pageFile, std::string& reference) {
+  const PathParts ref = SplitPath(reference);
+  const PathParts page = SplitPath(pageFile);
+  if (!EqualsIgnoreAsciiCase(ref.drive, page.drive) || !EqualsIgnoreAsciiCase(ref.dir, page.dir)) {
+    const std::string question = FormatText(m_texts.Load(IDS_COPY_OFFER), reference, pageFile);
+    if (m_services.ShowMessage(question, kMbYesNo) == kIdYes) {
+      // The user was promised a copy; one that fails must not end in the
+      // congratulation, or the page would point at a file that is not there.
+      if (!m_services.CopyFile(reference, page.drive + page.dir + ref.name + ref.ext)) {
+        m_bError = true;
+      }
+    }
+  }
+  reference = ref.name + ref.ext;
+}
+
+void PageDelivery::WritePageFile(const std::string& page, const std::string& fileName) {
+  std::FILE* file = std::fopen(fileName.c_str(), "wb");
+  bool ok = file != nullptr;
+  if (file) {
+    ok = std::fwrite(page.data(), 1, page.size(), file) == page.size();
+    // A full disk may only show when the buffer is flushed on close.
+    ok = std::fclose(file) == 0 && ok;
+  }
+  if (!ok) ReportFailure(IDS_FILE_ERROR);
+}
+
+BOOL PageDelivery::CopyPageToClipboard(const std::string& page) {
+  return m_services.PutTextOnClipboard(page) ? TRUE : FALSE;
+}
+
+void PageDelivery::ReportFailure(int id) {
+  m_services.ShowMessage(m_texts.Load(id), kMbOk | kMbIconExclamation);
+  m_bError = true;
+}
+
+}  // namespace velbrook

@@ -1,0 +1,57 @@
+// Output delivery: the page file, the clipboard, and the copy offer that
+// makes every file the page refers to reachable from the page's directory.
+#ifndef VELBROOK_APP_DELIVERY_H
+#define VELBROOK_APP_DELIVERY_H
+
+#include <string>
+
+#include "app/services.h"
+#include "app/texts.h"
+#include "app/win_types.h"
+
+namespace velbrook {
+
+// A path in the four parts the runtime's path splitter gives: drive ("C:"
+// or empty), directory (up to and including the last \ or /), name (the last
+// component up to its last dot) and extension (from that dot on).
+struct PathParts {
+  std::string drive;
+  std::string dir;
+  std::string name;
+  std::string ext;
+};
+PathParts SplitPath(const std::string& path);
+
+// Compares two texts ignoring the case of ASCII letters only.
+bool EqualsIgnoreAsciiCase(const std::string& a, const std::string& b);
+
+class PageDelivery {
+ public:
+  PageDelivery(Services& services, const TextSource& texts)
+      : m_services(services), m_texts(texts) {}
+
+  // Offers to copy `reference` next to `pageFile` when it lies elsewhere,
+  // then reduces `reference` to its bare name and extension in every case.
+  void OfferCopyToPageDir(const std::string& pageFile, std::string& reference);
+
+  // Creates or truncates `fileName` and writes `page` byte for byte.
+  void WritePageFile(const std::string& page, const std::string& fileName);
+
+  // Puts `page` on the clipboard; failures are quiet by design.
+  BOOL CopyPageToClipboard(const std::string& page);
+
+  // Shows message `id` (OK, exclamation) and marks the run as failed.
+  void ReportFailure(int id);
+
+  // Whether any failure was reported during writing and delivery.
+  bool Failed() const { return m_bError; }
+
+ private:
+  Services& m_services;
+  const TextSource& m_texts;
+  bool m_bError = false;
+};
+
+}  // namespace velbrook
+
+#endif

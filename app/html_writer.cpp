@@ -1,0 +1,178 @@
+#include "app/html_writer.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "res/resource.h"
+
+namespace velbrook {
+
+namespace {
+
+const char kDoctype[] = "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML 3.0//EN\">\r\n";
+const char kDocumentHead[] =
+    "<HTML>\r\n\r\n<META NAME=\"CREATOR\" CONTENT=\"The Velbrook v1.22\">\r\n\r\n<HEAD>\r\n";
+const char kTitlePlaceholder[] = "<!-- Insert Title here -->\r\n\r\n";
+const char kBodyStart[] = "</HEAD>\r\n\r\n<BODY";
+const char kBodyTagEnd[] = ">\r\n\r\n";
+const char kFixedBackground[] = " BGPROPERTIES=\"FIXED\"";
+const char kLineEnd[] = "\r\n";
+const char kFrameOpen[] = "<TABLE BORDER=4 CELLPADDING=8>\r\n<TR>\r\n<TD>\r\n";
+const char kFrameClose[] = "\r\n</TD>\r\n</TR>\r\n</TABLE>\r\n";
+const char kItemListOpen[] = "<UL>\r\n";
+const char kItemListClose[] = "\r\n</UL>\r\n\r\n";
+const char kLinkListOpen[] = "\r\n<P>\r\n\r\n<UL>\r\n";
+const char kLinkSeparator[] = " : ";
+const char kLinkListClose[] = "\r\n</UL>\r\n";
+const char kLastUpdatedComment[] = "<!-- \"Last updated\" field -->\r\n";
+const char kSmallFontOpen[] = "<FONT SIZE=1>";
+const char kSmallFontClose[] = "</FONT>";
+const char kMarqueeOpen[] = "<MARQUEE>";
+const char kMarqueeClose[] = "</MARQUEE>\r\n";
+const char kBlinkOpen[] = "<BLINK>";
+const char kBlinkClose[] = "</BLINK>\r\n";
+const char kTimeFormat[] = "Last updated at %H:%M:%S %m.%d.%y (%a)\r\n";
+const char kDocumentEnd[] = "</BODY>\r\n\r\n</HTML>\r\n";
+
+// The number of list entries the writer may read: the count the page set,
+// but never more than the list really holds.
+std::size_t EntriesToWrite(int count, const CStringArray& list) {
+  return count <= 0 ? 0 : std::min(static_cast<std::size_t>(count), list.size());
+}
+
+}  // namespace
+
+std::tm LocalClock::Now() const {
+  std::time_t now = std::time(nullptr);
+  return *std::localtime(&now);
+}
+
+std::string FormatHtmlColor(COLORREF color) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", static_cast<unsigned>(color & 0xFF),
+                static_cast<unsigned>((color >> 8) & 0xFF), static_cast<unsigned>((color >> 16) & 0xFF));
+  return text;
+}
+
+void BuildPage(PageSettings& settings, std::string& page, const TextSource& texts,
+               PageDelivery& delivery, const Clock& clock) {
+  const std::string centerOpen = texts.Load(IDS_CENTER_OPEN);
+  const std::string centerClose = texts.Load(IDS_CENTER_CLOSE);
+  const std::string paragraph = texts.Load(IDS_PARAGRAPH);
+  const std::string rule = texts.Load(IDS_RULE);
+  const std::string& pageFile = settings.file.m_strFileName;
+
+  const TitleSettings& title = settings.title;
+  BackgroundSettings& background = settings.background;
+  const ColorSettings& color = settings.color;
+  PictureSettings& picture = settings.picture;
+  const ItemSettings& items = settings.items;
+  const LinkSettings& links = settings.links;
+  const FooterSettings& footer = settings.footer;
+
+  if (title.m_bHTML3) page += kDoctype;
+  page += kDocumentHead;
+  if (!title.m_strWindowTitle.empty()) {
+    page += FormatText(texts.Load(IDS_TITLE_BLOCK), title.m_strWindowTitle);
+  } else {
+    page += kTitlePlaceholder;
+  }
+
+  page += kBodyStart;
+  if (background.m_bUseColor) page += " BGCOLOR=" + FormatHtmlColor(background.m_crBackground);
+  if (background.m_bUseBitmap) {
+    delivery.OfferCopyToPageDir(pageFile, background.m_strBitmapFile);
+    page += " BACKGROUND=\"" + background.m_strBitmapFile + "\"";
+  }
+  if (color.m_bTextChosen) page += " TEXT=" + FormatHtmlColor(color.m_crText);
+  if (color.m_bLinkChosen) page += " LINK=" + FormatHtmlColor(color.m_crLink);
+  if (color.m_bVLinkChosen) page += " VLINK=" + FormatHtmlColor(color.m_crVLink);
+  if (background.m_bFixedBackground) page += kFixedBackground;
+  page += kBodyTagEnd;
+
+  if (!background.m_strSoundFile.empty()) {
+    delivery.OfferCopyToPageDir(pageFile, background.m_strSoundFile);
+    page += FormatText(texts.Load(IDS_SOUND_LINE), background.m_strSoundFile);
+  }
+
+  if (!title.m_strHeader.empty()) {
+    if (title.m_bCenterHeader) page += centerOpen;
+    page += FormatText(texts.Load(IDS_HEADER_BLOCK), title.m_strHeader);
+    if (title.m_bCenterHeader) page += centerClose;
+    page += kLineEnd;
+  }
+  page += rule;
+  if (!title.m_strSubHeader.empty()) {
+    if (title.m_bCenterSubHeader) page += centerOpen;
+    page += FormatText(texts.Load(IDS_SUBHEADER_BLOCK), title.m_strSubHeader);
+    if (title.m_bCenterSubHeader) page += centerClose;
+    page += kLineEnd;
+  }
+
+  if (picture.m_bIncludePicture && !picture.m_strPictureFile.empty()) {
+    delivery.OfferCopyToPageDir(pageFile, picture.m_strPictureFile);
+    if (picture.m_bCenterPicture) page += centerOpen;
+    if (picture.m_bFramePicture) page += kFrameOpen;
+    page += FormatText(texts.Load(IDS_PICTURE_LINE), picture.m_strPictureFile);
+    if (picture.m_bFramePicture) page += kFrameClose;
+    if (picture.m_bCenterPicture) page += centerClose;
+  }
+
+  if (!settings.text.m_strText.empty()) {
+    page += paragraph;
+    page += settings.text.m_strText;
+    page += kLineEnd;
+  }
+
+  if (!items.m_arrItems.empty()) {
+    page += paragraph;
+    page += items.m_strListTitle;
+    page += kItemListOpen;
+    const std::string itemLine = texts.Load(IDS_ITEM_LINE);
+    const std::size_t count = EntriesToWrite(items.m_nItems, items.m_arrItems);
+    for (std::size_t i = 0; i < count; ++i) page += FormatText(itemLine, items.m_arrItems[i]);
+    page += kItemListClose;
+  }
+
+  const bool linkList = links.m_nLinks > 0 || links.m_bFavorites;
+  if (linkList) {
+    page += kLinkListOpen;
+    const std::string linkLine = texts.Load(IDS_LINK_LINE);
+    const std::size_t count = EntriesToWrite(links.m_nLinks, links.m_arrLinks);
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::string& entry = links.m_arrLinks[i];
+      const std::size_t separator = entry.find(kLinkSeparator);
+      if (separator == std::string::npos) {
+        page += FormatText(linkLine, entry, std::string());
+      } else {
+        page += FormatText(linkLine, entry.substr(0, separator),
+                           entry.substr(separator + sizeof kLinkSeparator - 1));
+      }
+    }
+  }
+  if (links.m_bFavorites) page += texts.LoadFavoriteLinks();
+  if (linkList) page += kLinkListClose;
+
+  if (footer.m_bLastUpdated) {
+    page += paragraph;
+    page += kLastUpdatedComment;
+    if (footer.m_bCenterLastUpdated) page += centerOpen;
+    page += kSmallFontOpen;
+    if (footer.m_nLastUpdatedStyle == 1) page += kMarqueeOpen;
+    if (footer.m_nLastUpdatedStyle == 2) page += kBlinkOpen;
+    const std::tm now = clock.Now();
+    char line[128];
+    const std::size_t length = std::strftime(line, sizeof line, kTimeFormat, &now);
+    page.append(line, length);
+    if (footer.m_nLastUpdatedStyle == 1) page += kMarqueeClose;
+    if (footer.m_nLastUpdatedStyle == 2) page += kBlinkClose;
+    page += kSmallFontClose;
+    if (footer.m_bCenterLastUpdated) page += centerClose;
+  }
+
+  page += texts.Load(IDS_CREDIT);
+  if (!footer.m_strEMail.empty()) page += FormatText(texts.Load(IDS_EMAIL_BLOCK), footer.m_strEMail);
+  page += kDocumentEnd;
+}
+
+}  // namespace velbrook

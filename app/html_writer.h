@@ -1,0 +1,39 @@
+// The HTML page writer: turns the filled settings record into one HTML 3.0
+// page with CR LF line ends.
+#ifndef VELBROOK_APP_HTML_WRITER_H
+#define VELBROOK_APP_HTML_WRITER_H
+
+#include <ctime>
+#include <string>
+
+#include "app/delivery.h"
+#include "app/page_settings.h"
+#include "app/texts.h"
+
+namespace velbrook {
+
+// The local time the last-updated line shows; tests set their own.
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual std::tm Now() const = 0;
+};
+
+class LocalClock : public Clock {
+ public:
+  std::tm Now() const override;
+};
+
+// "#RRGGBB" in upper-case hex digits from a 0x00BBGGRR colour.
+std::string FormatHtmlColor(COLORREF color);
+
+// Appends the page for `settings` to `page`. The three file references are
+// passed through the copy offer (and so rewritten) just before each is
+// written. Throws std::bad_alloc or ResourceError; whatever was appended
+// before the failure stays in `page`.
+void BuildPage(PageSettings& settings, std::string& page, const TextSource& texts,
+               PageDelivery& delivery, const Clock& clock);
+
+}  // namespace velbrook
+
+#endif

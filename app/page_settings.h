@@ -1,0 +1,89 @@
+// The record of everything the wizard collects for the one page it builds:
+// nine plain blocks, one per page that edits data. Pages hold a pointer to
+// their block and write their values into it when they are torn down.
+#ifndef VELBROOK_APP_PAGE_SETTINGS_H
+#define VELBROOK_APP_PAGE_SETTINGS_H
+
+#include <string>
+#include <vector>
+
+#include "app/win_types.h"
+
+typedef std::string CString;
+typedef std::vector<std::string> CStringArray;
+
+struct TitleSettings {
+  CString m_strWindowTitle;
+  CString m_strHeader;
+  CString m_strSubHeader;
+  BOOL m_bHTML3 = FALSE;
+  BOOL m_bCenterHeader = FALSE;
+  BOOL m_bCenterSubHeader = FALSE;
+};
+
+struct BackgroundSettings {
+  CString m_strBitmapFile;
+  CString m_strSoundFile;
+  COLORREF m_crBackground = 0;
+  BOOL m_bFixedBackground = FALSE;
+  BOOL m_bUseColor = FALSE;
+  BOOL m_bUseBitmap = FALSE;
+};
+
+struct ColorSettings {
+  COLORREF m_crText = 0;
+  BOOL m_bTextChosen = FALSE;
+  COLORREF m_crLink = 0;
+  BOOL m_bLinkChosen = FALSE;
+  COLORREF m_crVLink = 0;
+  BOOL m_bVLinkChosen = FALSE;
+};
+
+struct PictureSettings {
+  BOOL m_bIncludePicture = FALSE;
+  BOOL m_bCenterPicture = FALSE;
+  BOOL m_bFramePicture = FALSE;
+  CString m_strPictureFile;
+};
+
+struct TextSettings {
+  CString m_strText;
+};
+
+struct ItemSettings {
+  CStringArray m_arrItems;
+  CString m_strListTitle;
+  int m_nItems = 0;
+};
+
+struct LinkSettings {
+  CStringArray m_arrLinks;
+  int m_nLinks = 0;
+  BOOL m_bFavorites = FALSE;
+};
+
+struct FooterSettings {
+  BOOL m_bLastUpdated = FALSE;
+  BOOL m_bCenterLastUpdated = FALSE;
+  CString m_strEMail;
+  int m_nLastUpdatedStyle = 0;  // 0 none, 1 marquee, 2 blinking
+};
+
+struct FileSettings {
+  CString m_strFileName;
+  BOOL m_bClipboard = FALSE;
+};
+
+struct PageSettings {
+  TitleSettings title;
+  BackgroundSettings background;
+  ColorSettings color;
+  PictureSettings picture;
+  TextSettings text;
+  ItemSettings items;
+  LinkSettings links;
+  FooterSettings footer;
+  FileSettings file;
+};
+
+#endif

@@ -1,0 +1,46 @@
+// The program's message texts and HTML templates, and the "%1"/"%2" format
+// helper that fills them.
+#ifndef VELBROOK_APP_TEXTS_H
+#define VELBROOK_APP_TEXTS_H
+
+#include <stdexcept>
+#include <string>
+
+namespace velbrook {
+
+// Raised when a string-table entry or the favourite links cannot be loaded.
+class ResourceError : public std::runtime_error {
+ public:
+  explicit ResourceError(const std::string& what) : std::runtime_error(what) {}
+};
+
+// Replaces every "%1" by `first` and every "%2" by `second`. Arguments are
+// inserted as they are and never searched for placeholders themselves; any
+// other '%' is kept.
+std::string FormatText(const std::string& text, const std::string& first,
+                       const std::string& second = std::string());
+
+// Where the texts come from: the module's resources in the program, the
+// compiled-in tables in the native build.
+class TextSource {
+ public:
+  virtual ~TextSource() = default;
+  // The string-table entry `id`; throws ResourceError when there is none.
+  virtual std::string Load(int id) const = 0;
+  // The favourite-links fragment, byte for byte; throws ResourceError.
+  virtual std::string LoadFavoriteLinks() const = 0;
+};
+
+// The same texts the .rc string table is generated from.
+class BuiltinTexts : public TextSource {
+ public:
+  std::string Load(int id) const override;
+  std::string LoadFavoriteLinks() const override;
+};
+
+// The compiled-in text `id`, or nullptr when the table has none.
+const char* FindBuiltinText(int id);
+
+}  // namespace velbrook
+
+#endif

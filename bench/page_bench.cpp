@@ -1,0 +1,91 @@
+// Page building at the largest record the pages allow, beside a plain copy
+// of the same number of bytes, to show that the cost grows with the output.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+
+#include "app/html_writer.h"
+
+namespace velbrook {
+namespace {
+
+class NullServices : public Services {
+ public:
+  int ShowMessage(const std::string&, unsigned) override { return kIdNo; }
+  bool CopyFile(const std::string&, const std::string&) override { return true; }
+  bool PutTextOnClipboard(const std::string&) override { return true; }
+};
+
+class NoonClock : public Clock {
+ public:
+  std::tm Now() const override {
+    std::tm t{};
+    t.tm_year = 126;
+    t.tm_mday = 1;
+    t.tm_hour = 12;
+    return t;
+  }
+};
+
+// Every option on; `scale` 1.0 is the largest record, smaller values shrink
+// the text and the lists to show how the cost grows.
+PageSettings LargestRecord(double scale) {
+  PageSettings s;
+  s.title = {std::string(30, 't'), std::string(60, 'h'), std::string(80, 's'), TRUE, TRUE, TRUE};
+  s.background = {std::string(260, 'b'), std::string(260, 'm'), 0x123456, TRUE, TRUE, TRUE};
+  s.color = {1, TRUE, 2, TRUE, 3, TRUE};
+  s.picture = {TRUE, TRUE, TRUE, std::string(260, 'p')};
+  s.text.m_strText = std::string(static_cast<std::size_t>(65536 * scale), 'x');
+  const int entries = static_cast<int>(1000 * scale);
+  s.items.m_arrItems.assign(entries, std::string(255, 'i'));
+  s.items.m_nItems = entries;
+  s.items.m_strListTitle = std::string(132, 'l');
+  s.links.m_arrLinks.assign(entries, std::string(260, 'r') + " : " + std::string(35, 'n'));
+  s.links.m_nLinks = entries;
+  s.links.m_bFavorites = TRUE;
+  s.footer = {TRUE, TRUE, std::string(255, 'e'), 1};
+  return s;
+}
+
+void BM_BuildPage(benchmark::State& state) {
+  const double scale = state.range(0) / 100.0;
+  const PageSettings record = LargestRecord(scale);
+  BuiltinTexts texts;
+  NullServices services;
+  NoonClock clock;
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    PageSettings settings = record;
+    PageDelivery delivery(services, texts);
+    std::string page;
+    BuildPage(settings, page, texts, delivery, clock);
+    bytes = page.size();
+    benchmark::DoNotOptimize(page.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+  state.counters["page_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_BuildPage)->Arg(25)->Arg(50)->Arg(100);
+
+// The same number of bytes as the largest page, copied once into a new text.
+void BM_PlainCopy(benchmark::State& state) {
+  PageSettings settings = LargestRecord(1.0);
+  BuiltinTexts texts;
+  NullServices services;
+  NoonClock clock;
+  PageDelivery delivery(services, texts);
+  std::string page;
+  BuildPage(settings, page, texts, delivery, clock);
+  for (auto _ : state) {
+    std::string copy(page.size(), '\0');
+    std::memcpy(&copy[0], page.data(), page.size());
+    benchmark::DoNotOptimize(copy.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
+}
+BENCHMARK(BM_PlainCopy);
+
+}  // namespace
+}  // namespace velbrook
+
+BENCHMARK_MAIN();

@@ -1,0 +1,25 @@
+# Native Linux build: the plain logic's tests and benchmarks.
+option(VELBROOK_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(VELBROOK_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+target_compile_options(velbrook_core PRIVATE -Wall -Wextra)
+
+find_package(GTest REQUIRED)
+include(GoogleTest)
+add_executable(native_tests
+  tests/native/texts_test.cpp
+  tests/native/html_writer_test.cpp
+  tests/native/delivery_test.cpp
+)
+target_link_libraries(native_tests PRIVATE velbrook_core GTest::gtest_main)
+target_compile_definitions(native_tests PRIVATE
+  VELBROOK_FAVORITES_FILE="${CMAKE_SOURCE_DIR}/res/favorites.html")
+gtest_discover_tests(native_tests DISCOVERY_MODE PRE_TEST)
+
+find_package(benchmark QUIET)
+if(benchmark_FOUND AND NOT VELBROOK_SANITIZE)
+  add_executable(page_bench bench/page_bench.cpp)
+  target_link_libraries(page_bench PRIVATE velbrook_core benchmark::benchmark)
+endif()

@@ -1,0 +1,290 @@
+#include <gtest/gtest.h>
+
+#include "app/html_writer.h"
+#include "res/resource.h"
+#include "tests/native/scripted_services.h"
+
+namespace velbrook {
+namespace {
+
+class FixedClock : public Clock {
+ public:
+  // Monday 7 December 2026, 14:05:09.
+  std::tm Now() const override {
+    ++reads;
+    std::tm t{};
+    t.tm_year = 126;
+    t.tm_mon = 11;
+    t.tm_mday = 7;
+    t.tm_hour = 14;
+    t.tm_min = 5;
+    t.tm_sec = 9;
+    t.tm_wday = 1;
+    t.tm_yday = 340;
+    return t;
+  }
+  mutable int reads = 0;
+};
+
+const char kHead[] = "<HTML>\r\n\r\n<META NAME=\"CREATOR\" CONTENT=\"The Velbrook v1.22\">\r\n\r\n<HEAD>\r\n";
+const char kCredit[] = "<P>\r\n\r\n<EM>This page was created by Korvane's Velbrook v 1.22</EM>\r\n\r\n";
+const char kEnd[] = "</BODY>\r\n\r\n</HTML>\r\n";
+
+class BuildPageTest : public ::testing::Test {
+ protected:
+  std::string Build() {
+    std::string page;
+    BuildPage(settings, page, texts, delivery, clock);
+    return page;
+  }
+  // The page text between the end of the BODY tag and the credit line.
+  std::string Body() {
+    const std::string page = Build();
+    const std::size_t start = page.find(">\r\n\r\n", page.find("<BODY")) + 5;
+    const std::size_t end = page.rfind(kCredit);
+    return page.substr(start, end - start);
+  }
+
+  PageSettings settings;
+  BuiltinTexts texts;
+  ScriptedServices services;
+  PageDelivery delivery{services, texts};
+  FixedClock clock;
+};
+
+TEST_F(BuildPageTest, InitialSettingsGiveTheFirstWorkedExample) {
+  EXPECT_EQ(std::string(kHead) + "<!-- Insert Title here -->\r\n\r\n</HEAD>\r\n\r\n<BODY>\r\n\r\n<HR>\r\n\r\n" +
+                kCredit + kEnd,
+            Build());
+  EXPECT_TRUE(services.messages.empty());
+  EXPECT_EQ(0, clock.reads) << "the clock is read only for the last-updated line";
+}
+
+TEST_F(BuildPageTest, SecondWorkedExampleByteForByte) {
+  settings.title.m_bHTML3 = TRUE;
+  settings.title.m_strWindowTitle = "My page";
+  settings.title.m_strHeader = "Welcome";
+  settings.title.m_bCenterHeader = TRUE;
+  settings.background.m_bUseColor = TRUE;
+  settings.background.m_crBackground = 0xFFFFFF;
+  settings.color.m_bTextChosen = TRUE;
+  settings.color.m_crText = 0x0000FF;
+  settings.text.m_strText = "Hello";
+  settings.items.m_arrItems = {"Chess"};
+  settings.items.m_nItems = 1;
+  settings.links.m_arrLinks = {"a.htm : Other page"};
+  settings.links.m_nLinks = 1;
+
+  const std::string expected = std::string("<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML 3.0//EN\">\r\n") + kHead +
+                               "<TITLE>\r\nMy page\r\n</TITLE>\r\n" + "</HEAD>\r\n\r\n<BODY" + " BGCOLOR=#FFFFFF" +
+                               " TEXT=#FF0000" + ">\r\n\r\n" + "<CENTER>\r\n" + "<H1>\r\nWelcome\r\n</H1>\r\n" +
+                               "</CENTER>\r\n" + "\r\n" + "<HR>\r\n\r\n" + "<P>\r\n\r\n" + "Hello" + "\r\n" +
+                               "<P>\r\n\r\n" + "<UL>\r\n" + "<LI>Chess\r\n" + "\r\n</UL>\r\n\r\n" +
+                               "\r\n<P>\r\n\r\n<UL>\r\n" + "<LI><A HREF=\"a.htm\">a.htm</A> Other page<BR>\r\n" +
+                               "\r\n</UL>\r\n" + kCredit + kEnd;
+  EXPECT_EQ(expected, Build());
+}
+
+TEST_F(BuildPageTest, LastUpdatedLineCentredWithMarquee) {
+  settings.footer.m_bLastUpdated = TRUE;
+  settings.footer.m_bCenterLastUpdated = TRUE;
+  settings.footer.m_nLastUpdatedStyle = 1;
+  EXPECT_EQ(
+      "<HR>\r\n\r\n<P>\r\n\r\n<!-- \"Last updated\" field -->\r\n<CENTER>\r\n<FONT SIZE=1><MARQUEE>Last updated at "
+      "14:05:09 12.07.26 (Mon)\r\n</MARQUEE>\r\n</FONT></CENTER>\r\n",
+      Body());
+  EXPECT_EQ(1, clock.reads);
+}
+
+TEST_F(BuildPageTest, LastUpdatedStylesWrapOrNot) {
+  settings.footer.m_bLastUpdated = TRUE;
+  settings.footer.m_nLastUpdatedStyle = 2;
+  EXPECT_NE(std::string::npos, Body().find("<FONT SIZE=1><BLINK>Last updated at 14:05:09 12.07.26 (Mon)\r\n"
+                                           "</BLINK>\r\n</FONT>"));
+  for (int style : {0, 3, -1}) {
+    settings.footer.m_nLastUpdatedStyle = style;
+    const std::string page = Build();
+    EXPECT_NE(std::string::npos, page.find("<FONT SIZE=1>Last updated at 14:05:09 12.07.26 (Mon)\r\n</FONT>" +
+                                           std::string(kCredit)))
+        << "style " << style;
+    EXPECT_EQ(std::string::npos, page.find("MARQUEE")) << "style " << style;
+    EXPECT_EQ(std::string::npos, page.find("BLINK")) << "style " << style;
+  }
+}
+
+TEST_F(BuildPageTest, TitleWithoutBodyAttributesGivesABareBodyTag) {
+  settings.title.m_strWindowTitle = "T";
+  EXPECT_NE(std::string::npos, Build().find("<TITLE>\r\nT\r\n</TITLE>\r\n</HEAD>\r\n\r\n<BODY>\r\n\r\n"));
+}
+
+TEST_F(BuildPageTest, BodyAttributesInOrderEachOnce) {
+  settings.background.m_bUseColor = TRUE;
+  settings.background.m_crBackground = 0xFF8000;  // blue FF, green 80, red 0
+  settings.background.m_bUseBitmap = TRUE;
+  settings.background.m_strBitmapFile = "bg.gif";
+  settings.background.m_bFixedBackground = TRUE;
+  settings.color = {0x0000FF, TRUE, 0x00FF00, TRUE, 0x123456, TRUE};
+  EXPECT_NE(std::string::npos,
+            Build().find("<BODY BGCOLOR=#0080FF BACKGROUND=\"bg.gif\" TEXT=#FF0000 LINK=#00FF00 VLINK=#563412 "
+                         "BGPROPERTIES=\"FIXED\">\r\n\r\n"));
+}
+
+TEST_F(BuildPageTest, ColourIsWrittenOnlyWhenChosen) {
+  settings.color.m_crText = 0x0000FF;  // a value without its flag
+  settings.background.m_crBackground = 0x0000FF;
+  EXPECT_NE(std::string::npos, Build().find("<BODY>\r\n"));
+}
+
+TEST_F(BuildPageTest, BitmapSwitchedOnWithoutAFileStillWritesTheAttribute) {
+  settings.background.m_bUseBitmap = TRUE;
+  EXPECT_NE(std::string::npos, Build().find("<BODY BACKGROUND=\"\">"));
+}
+
+TEST_F(BuildPageTest, HeadersAroundTheRule) {
+  settings.title.m_strSubHeader = "Sub";
+  EXPECT_EQ("<HR>\r\n\r\n<H2>\r\nSub\r\n</H2>\r\n\r\n", Body());
+
+  settings.title.m_strHeader = "Head";
+  settings.title.m_bCenterSubHeader = TRUE;
+  EXPECT_EQ("<H1>\r\nHead\r\n</H1>\r\n\r\n<HR>\r\n\r\n<CENTER>\r\n<H2>\r\nSub\r\n</H2>\r\n</CENTER>\r\n\r\n", Body());
+}
+
+TEST_F(BuildPageTest, PictureCentreWrapsFrameWrapsImage) {
+  settings.picture = {TRUE, TRUE, TRUE, "me.gif"};
+  EXPECT_EQ(
+      "<HR>\r\n\r\n<CENTER>\r\n<TABLE BORDER=4 CELLPADDING=8>\r\n<TR>\r\n<TD>\r\n<IMG SRC=\"me.gif\">\r\n"
+      "\r\n</TD>\r\n</TR>\r\n</TABLE>\r\n</CENTER>\r\n",
+      Body());
+}
+
+TEST_F(BuildPageTest, PictureNeedsBothTheToggleAndAFile) {
+  settings.picture.m_bIncludePicture = TRUE;
+  EXPECT_EQ("<HR>\r\n\r\n", Body());
+  settings.picture = {FALSE, TRUE, TRUE, "me.gif"};
+  EXPECT_EQ("<HR>\r\n\r\n", Body());
+  EXPECT_EQ("me.gif", settings.picture.m_strPictureFile) << "no offer for a picture that is not written";
+}
+
+TEST_F(BuildPageTest, ItemListWithAndWithoutTitle) {
+  settings.items.m_arrItems = {"one", "two"};
+  settings.items.m_nItems = 2;
+  EXPECT_EQ("<HR>\r\n\r\n<P>\r\n\r\n<UL>\r\n<LI>one\r\n<LI>two\r\n\r\n</UL>\r\n\r\n", Body());
+  settings.items.m_strListTitle = "Hobbies";
+  EXPECT_EQ("<HR>\r\n\r\n<P>\r\n\r\nHobbies<UL>\r\n<LI>one\r\n<LI>two\r\n\r\n</UL>\r\n\r\n", Body());
+}
+
+TEST_F(BuildPageTest, ListCountsThatDisagreeWithTheListsNeverReadPastThem) {
+  settings.items.m_arrItems = {"one"};
+  settings.items.m_nItems = 5;
+  settings.links.m_arrLinks = {"a : b"};
+  settings.links.m_nLinks = 3;
+  EXPECT_EQ(
+      "<HR>\r\n\r\n<P>\r\n\r\n<UL>\r\n<LI>one\r\n\r\n</UL>\r\n\r\n\r\n<P>\r\n\r\n<UL>\r\n"
+      "<LI><A HREF=\"a\">a</A> b<BR>\r\n\r\n</UL>\r\n",
+      Body());
+  // A count of links with an empty list still opens and closes the list.
+  settings.items = ItemSettings();
+  settings.links.m_arrLinks.clear();
+  EXPECT_EQ("<HR>\r\n\r\n\r\n<P>\r\n\r\n<UL>\r\n\r\n</UL>\r\n", Body());
+}
+
+TEST_F(BuildPageTest, LinkEntriesSplitAtTheFirstSeparator) {
+  settings.links.m_arrLinks = {"a : b : c", "x.htm : ", "plain", "http://h/p?q= : t"};
+  settings.links.m_nLinks = 4;
+  EXPECT_EQ(
+      "<HR>\r\n\r\n\r\n<P>\r\n\r\n<UL>\r\n"
+      "<LI><A HREF=\"a\">a</A> b : c<BR>\r\n"
+      "<LI><A HREF=\"x.htm\">x.htm</A> <BR>\r\n"
+      "<LI><A HREF=\"plain\">plain</A> <BR>\r\n"
+      "<LI><A HREF=\"http://h/p?q=\">http://h/p?q=</A> t<BR>\r\n"
+      "\r\n</UL>\r\n",
+      Body());
+}
+
+TEST_F(BuildPageTest, FavouriteLinksOnlyAndAfterEntries) {
+  const std::string favorites = texts.LoadFavoriteLinks();
+  settings.links.m_bFavorites = TRUE;
+  EXPECT_EQ("<HR>\r\n\r\n\r\n<P>\r\n\r\n<UL>\r\n" + favorites + "\r\n</UL>\r\n", Body());
+  settings.links.m_arrLinks = {"a : b"};
+  settings.links.m_nLinks = 1;
+  EXPECT_EQ("<HR>\r\n\r\n\r\n<P>\r\n\r\n<UL>\r\n<LI><A HREF=\"a\">a</A> b<BR>\r\n" + favorites + "\r\n</UL>\r\n",
+            Body());
+}
+
+TEST_F(BuildPageTest, EMailBlockUsesTheAddressTwiceAndClosesAddress) {
+  settings.footer.m_strEMail = "me@example.org";
+  const std::string page = Build();
+  EXPECT_EQ(std::string(kCredit) +
+                "<HR>\r\n\r\n<P>My e-mail address:\r\n<ADDRESS>\r\n<A HREF=\"me@example.org\">me@example.org</A>\r\n"
+                "</ADDRESS>\r\n\r\n<P>\r\n" + kEnd,
+            page.substr(page.find(kCredit)));
+}
+
+TEST_F(BuildPageTest, UserTextsAreWrittenVerbatim) {
+  settings.title.m_strWindowTitle = "%1 & %2 <b>";
+  settings.text.m_strText = "  <I>line %1</I>\r\nsecond\n";
+  settings.items.m_arrItems = {"%2"};
+  settings.items.m_nItems = 1;
+  const std::string page = Build();
+  EXPECT_NE(std::string::npos, page.find("<TITLE>\r\n%1 & %2 <b>\r\n</TITLE>"));
+  EXPECT_NE(std::string::npos, page.find("<P>\r\n\r\n  <I>line %1</I>\r\nsecond\n\r\n"));
+  EXPECT_NE(std::string::npos, page.find("<LI>%2\r\n"));
+  EXPECT_EQ(kEnd, page.substr(page.size() - std::string(kEnd).size()));
+}
+
+TEST_F(BuildPageTest, FileReferencesAreOfferedInOrderAndReducedToBareNames) {
+  settings.file.m_strFileName = "C:\\WEB\\HOME.HTM";
+  settings.background.m_bUseBitmap = TRUE;
+  settings.background.m_strBitmapFile = "D:\\PICS\\BG.GIF";
+  settings.background.m_strSoundFile = "D:\\SND\\TUNE.MID";
+  settings.picture = {TRUE, FALSE, FALSE, "c:\\web\\me.gif"};
+  services.answers = {kIdYes, kIdNo};
+  const std::string page = Build();
+
+  ASSERT_EQ(2u, services.messages.size()) << "the picture lies in the page's directory";
+  EXPECT_NE(std::string::npos, services.messages[0].text.find("The D:\\PICS\\BG.GIF is not"));
+  EXPECT_NE(std::string::npos, services.messages[1].text.find("The D:\\SND\\TUNE.MID is not"));
+  ASSERT_EQ(1u, services.copies.size());
+  EXPECT_EQ("C:\\WEB\\BG.GIF", services.copies[0].second);
+  EXPECT_NE(std::string::npos, page.find("<BODY BACKGROUND=\"BG.GIF\">"));
+  EXPECT_NE(std::string::npos, page.find("<BGSOUND SRC=\"TUNE.MID\">\r\n\r\n<HR>"));
+  EXPECT_NE(std::string::npos, page.find("<IMG SRC=\"me.gif\">"));
+  EXPECT_EQ("BG.GIF", settings.background.m_strBitmapFile);
+  EXPECT_EQ("TUNE.MID", settings.background.m_strSoundFile);
+  EXPECT_EQ("me.gif", settings.picture.m_strPictureFile);
+}
+
+// Fails on one chosen string-table entry, as a broken resource would.
+class FailingTexts : public BuiltinTexts {
+ public:
+  explicit FailingTexts(int failing) : m_failing(failing) {}
+  std::string Load(int id) const override {
+    if (id == m_failing) throw ResourceError("missing");
+    return BuiltinTexts::Load(id);
+  }
+
+ private:
+  int m_failing;
+};
+
+TEST_F(BuildPageTest, AResourceFailureKeepsWhatWasAppendedBefore) {
+  settings.title.m_strWindowTitle = "T";
+  settings.items.m_arrItems = {"one"};
+  settings.items.m_nItems = 1;
+  FailingTexts failing(IDS_ITEM_LINE);
+  std::string page = "kept";
+  EXPECT_THROW(BuildPage(settings, page, failing, delivery, clock), ResourceError);
+  EXPECT_EQ("kept" + std::string(kHead) + "<TITLE>\r\nT\r\n</TITLE>\r\n</HEAD>\r\n\r\n<BODY>\r\n\r\n<HR>\r\n\r\n"
+                "<P>\r\n\r\n<UL>\r\n",
+            page);
+}
+
+TEST(FormatHtmlColor, RedFirstUpperCaseTopByteIgnored) {
+  EXPECT_EQ("#000000", FormatHtmlColor(0));
+  EXPECT_EQ("#FF0000", FormatHtmlColor(0x0000FF));
+  EXPECT_EQ("#0080FF", FormatHtmlColor(0xFF8000));
+  EXPECT_EQ("#ABCDEF", FormatHtmlColor(0xFFEFCDAB));
+}
+
+}  // namespace
+}  // namespace velbrook

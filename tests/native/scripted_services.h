@@ -1,0 +1,51 @@
+// A Services double for the native tests: answers questions from a script
+// and records every message, copy and clipboard text.
+#ifndef VELBROOK_TESTS_NATIVE_SCRIPTED_SERVICES_H
+#define VELBROOK_TESTS_NATIVE_SCRIPTED_SERVICES_H
+
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/services.h"
+#include "app/win_types.h"
+
+namespace velbrook {
+
+class ScriptedServices : public Services {
+ public:
+  struct Message {
+    std::string text;
+    unsigned style;
+  };
+
+  int ShowMessage(const std::string& text, unsigned style) override {
+    messages.push_back({text, style});
+    if (answers.empty()) return (style & kMbYesNo) ? kIdNo : kIdOk;
+    int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+  bool CopyFile(const std::string& from, const std::string& to) override {
+    copies.emplace_back(from, to);
+    return copySucceeds;
+  }
+
+  bool PutTextOnClipboard(const std::string& text) override {
+    clipboard.push_back(text);
+    return clipboardSucceeds;
+  }
+
+  std::deque<int> answers;  // given in order; when empty, No or OK
+  bool copySucceeds = true;
+  bool clipboardSucceeds = true;
+  std::vector<Message> messages;
+  std::vector<std::pair<std::string, std::string>> copies;
+  std::vector<std::string> clipboard;
+};
+
+}  // namespace velbrook
+
+#endif
