@@ -40,7 +40,4 @@
 #define IDD_CREATION_NOTICE      134
 #define IDD_MAIN_WINDOW          137
 
-// Controls of the creation notice.
-#define IDC_NOTICE_TEXT          1000
-
 #endif

@@ -1,0 +1,33 @@
+// What the application run does once the wizard has closed: build the page,
+// deliver it and tell the user the outcome.
+#ifndef VELBROOK_APP_PAGE_RUN_H
+#define VELBROOK_APP_PAGE_RUN_H
+
+#include <string>
+
+#include "app/html_writer.h"
+#include "app/page_settings.h"
+#include "app/services.h"
+#include "app/texts.h"
+
+namespace velbrook {
+
+// The "Now creating the Home Page..." window shown while the page is built.
+class CreationNotice {
+ public:
+  virtual ~CreationNotice() = default;
+  virtual void Show() = 0;
+  virtual void Remove() = 0;
+};
+
+// The wizard's modal results the run tells apart.
+enum WizardResult { kWizardFinish = 1, kWizardCancel = 2 };
+
+// Acts on the wizard's result: on Finish builds the page into `page` and
+// delivers it (clipboard first, then the file), on Cancel says so.
+void FinishRun(int wizardResult, PageSettings& settings, std::string& page, Services& services,
+               const TextSource& texts, const Clock& clock, CreationNotice& notice);
+
+}  // namespace velbrook
+
+#endif

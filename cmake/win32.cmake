@@ -1,0 +1,67 @@
+# Cross build for 32-bit Windows: dravel.dll, velbrook.exe and the Win32
+# tests, which run under Wine through the emulator wrapper.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+enable_language(RC)
+add_compile_options(-Wall -Wextra)
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501)
+# Static runtime: the two files need nothing but Windows' own DLLs.
+add_link_options(-static -s)
+
+# The drop-file library, exported by ordinal only.
+# The .def names the stdcall-decorated symbols, which only 32-bit x86 has.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(DRAVEL_STDCALL_SUFFIX "@4")
+else()
+  set(DRAVEL_STDCALL_SUFFIX "")
+endif()
+configure_file(dravel/dravel.def.in ${CMAKE_BINARY_DIR}/dravel.def @ONLY)
+add_library(dravel SHARED dravel/dravel.cpp ${CMAKE_BINARY_DIR}/dravel.def)
+set_target_properties(dravel PROPERTIES PREFIX "")
+target_compile_definitions(dravel PRIVATE DRAVEL_BUILD)
+target_include_directories(dravel PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(dravel PRIVATE shell32)
+
+# The program's resources, also linked into the Win32 tests so that they
+# create windows from the very same templates.
+set(VELBROOK_RC ${CMAKE_SOURCE_DIR}/res/velbrook.rc)
+set_source_files_properties(${VELBROOK_RC} PROPERTIES OBJECT_DEPENDS
+  "${GEN_DIR}/texts.rc;${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/favorites.html")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/res -I${GEN_DIR}")
+
+# The Win32 side of the program, everything but the entry point.
+add_library(velbrook_win32 STATIC
+  app/module_texts.cpp
+  app/services_win32.cpp
+)
+target_link_libraries(velbrook_win32 PUBLIC velbrook_core dravel user32 gdi32 comdlg32 shell32)
+
+add_executable(velbrook WIN32 app/page_app.cpp ${VELBROOK_RC})
+add_dependencies(velbrook generated_texts)
+target_link_libraries(velbrook PRIVATE velbrook_win32)
+
+# Win32 tests: GoogleTest built from Debian's sources, run under Wine. Off
+# for a build whose code this machine cannot execute.
+option(VELBROOK_WINE_TESTS "Build and register the tests that run under Wine" ON)
+if(VELBROOK_WINE_TESTS)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
+
+add_executable(win32_tests
+  tests/win32/resources_test.cpp
+  tests/win32/services_test.cpp
+  ${VELBROOK_RC}
+)
+add_dependencies(win32_tests generated_texts)
+target_link_libraries(win32_tests PRIVATE velbrook_win32 gtest_main)
+gtest_discover_tests(win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+endif()
+
+# The shipped (32-bit) files export and import by ordinal only.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+add_test(NAME shipped_files.by_ordinal_only
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-shipped.sh $<TARGET_FILE:velbrook> $<TARGET_FILE:dravel>)
+endif()

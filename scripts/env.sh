@@ -1,0 +1,22 @@
+# Sourced by the build and test scripts: where things are and which Wine
+# runs the Windows programs here.
+#
+# The shipped program is 32-bit. Where this machine can execute 32-bit code,
+# it runs under the 32-bit Wine; where it cannot (some virtual machines have
+# no 32-bit mode), the same sources are also built for 64-bit Windows and the
+# tests run that build under the 64-bit Wine.
+VELBROOK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_DIR=$VELBROOK_ROOT/build
+SHIP_DIR=$BUILD_DIR/win32
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  WINE_ARCH=win32
+  WINE_BIN=/usr/lib/wine/wine
+  RUN_DIR=$BUILD_DIR/win32
+else
+  WINE_ARCH=win64
+  WINE_BIN=/usr/lib/wine/wine64
+  RUN_DIR=$BUILD_DIR/win64
+fi
+export WINEPREFIX=$BUILD_DIR/wineprefix-$WINE_ARCH
+export WINEARCH=$WINE_ARCH WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
+export VELBROOK_WINE=$WINE_BIN

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in the build's quiet prefix: the emulator
+# ctest uses for the Win32 tests. Needs DISPLAY to name a running X server.
+set -u
+source "$(dirname "$0")/env.sh"
+# Wine's helper processes inherit stderr; through a file they cannot keep
+# ctest's pipe open after the test has ended.
+err=$(mktemp)
+"$VELBROOK_WINE" "$@" 2>"$err"
+rc=$?
+grep -v -E '^(wine: configuration|[0-9a-f]+:fixme:|wine: failed to open .*syswow64)' "$err" >&2
+rm -f "$err"
+exit $rc

@@ -1,0 +1,176 @@
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <new>
+
+#include <gtest/gtest.h>
+
+#include "app/page_run.h"
+#include "res/resource.h"
+#include "tests/native/scripted_services.h"
+
+namespace velbrook {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Notes how many messages had been shown when the notice came and went.
+class RecordingNotice : public CreationNotice {
+ public:
+  explicit RecordingNotice(const ScriptedServices& services) : m_services(services) {}
+  void Show() override { shownAfter = static_cast<int>(m_services.messages.size()); }
+  void Remove() override { removedAfter = static_cast<int>(m_services.messages.size()); }
+  int shownAfter = -1;
+  int removedAfter = -1;
+
+ private:
+  const ScriptedServices& m_services;
+};
+
+class NoonClock : public Clock {
+ public:
+  std::tm Now() const override { return std::tm{}; }
+};
+
+class FinishRunTest : public ::testing::Test {
+ protected:
+  void Run(int result) { FinishRun(result, settings, page, services, *texts, clock, notice); }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& message : services.messages) texts.push_back(message.text);
+    return texts;
+  }
+
+  PageSettings settings;
+  std::string page;
+  BuiltinTexts builtin;
+  const TextSource* texts = &builtin;
+  ScriptedServices services;
+  RecordingNotice notice{services};
+  NoonClock clock;
+};
+
+TEST_F(FinishRunTest, CancelSaysNothingWasCreated) {
+  settings.file.m_bClipboard = TRUE;
+  Run(kWizardCancel);
+  EXPECT_EQ((std::vector<std::string>{"The Velbrook was fully completed.\nThere is no home page created."}),
+            Messages());
+  EXPECT_EQ(static_cast<unsigned>(kMbOk | kMbIconExclamation), services.messages[0].style);
+  EXPECT_TRUE(page.empty());
+  EXPECT_TRUE(services.clipboard.empty());
+  EXPECT_EQ(-1, notice.shownAfter);
+}
+
+TEST_F(FinishRunTest, OtherResultsShowNothing) {
+  settings.file.m_bClipboard = TRUE;
+  Run(3);
+  Run(-1);
+  EXPECT_TRUE(services.messages.empty());
+  EXPECT_TRUE(page.empty());
+}
+
+TEST_F(FinishRunTest, NeitherFileNorClipboardCreatesNothing) {
+  settings.background.m_bUseBitmap = TRUE;
+  settings.background.m_strBitmapFile = "D:\\far\\away.gif";
+  Run(kWizardFinish);
+  EXPECT_EQ((std::vector<std::string>{"No home page created."}), Messages()) << "no copy offer either";
+  EXPECT_EQ(-1, notice.shownAfter);
+  EXPECT_TRUE(page.empty());
+}
+
+TEST_F(FinishRunTest, ClipboardOnlyNamesNoFile) {
+  settings.file.m_bClipboard = TRUE;
+  Run(kWizardFinish);
+  ASSERT_EQ(1u, services.clipboard.size());
+  EXPECT_EQ(page, services.clipboard[0]);
+  EXPECT_EQ("</HTML>\r\n", page.substr(page.size() - 9));
+  EXPECT_EQ((std::vector<std::string>{"Congratulations! You've been created new Home Page ()!"}), Messages());
+  EXPECT_EQ(static_cast<unsigned>(kMbOk | kMbIconInformation), services.messages[0].style);
+  EXPECT_EQ(0, notice.shownAfter);
+  EXPECT_EQ(0, notice.removedAfter);
+}
+
+TEST_F(FinishRunTest, CopyOffersComeWhileTheNoticeIsShown) {
+  settings.file.m_bClipboard = TRUE;
+  settings.picture = {TRUE, FALSE, FALSE, "D:\\pics\\me.gif"};
+  Run(kWizardFinish);
+  ASSERT_EQ(2u, services.messages.size());
+  EXPECT_EQ(0u, services.messages[0].text.find("The D:\\pics\\me.gif is not"));
+  EXPECT_EQ(0, notice.shownAfter);
+  EXPECT_EQ(1, notice.removedAfter) << "the notice goes before the outcome message";
+}
+
+TEST_F(FinishRunTest, PageFileIsWrittenAndNamed) {
+  const fs::path file = fs::temp_directory_path() / ("velbrook_run_" + std::to_string(::getpid()) + ".htm");
+  settings.file.m_strFileName = file.string();
+  Run(kWizardFinish);
+  std::ifstream in(file, std::ios::binary);
+  EXPECT_EQ(page, std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+  EXPECT_TRUE(services.clipboard.empty());
+  EXPECT_EQ((std::vector<std::string>{"Congratulations! You've been created new Home Page (" + file.string() + ")!"}),
+            Messages());
+  fs::remove(file);
+}
+
+TEST_F(FinishRunTest, UnwritableFileStillFillsTheClipboardAndWarns) {
+  settings.file.m_strFileName = "/nonexistent-dir/home.htm";
+  settings.file.m_bClipboard = TRUE;
+  Run(kWizardFinish);
+  EXPECT_EQ(1u, services.clipboard.size());
+  EXPECT_EQ((std::vector<std::string>{
+                "Error while file operation!",
+                "It is possible that the bad home page file (/nonexistent-dir/home.htm) has been created."}),
+            Messages());
+}
+
+TEST_F(FinishRunTest, FailedAgreedCopyEndsInTheWarning) {
+  settings.file.m_bClipboard = TRUE;
+  settings.picture = {TRUE, FALSE, FALSE, "D:\\pics\\me.gif"};
+  services.answers = {kIdYes};
+  services.copySucceeds = false;
+  Run(kWizardFinish);
+  EXPECT_EQ("It is possible that the bad home page file () has been created.", Messages().back());
+  EXPECT_NE(std::string::npos, page.find("<IMG SRC=\"me.gif\">"));
+}
+
+// Fails like an exhausted heap or a broken resource once the list is reached.
+class FailingTexts : public BuiltinTexts {
+ public:
+  explicit FailingTexts(bool memory) : m_memory(memory) {}
+  std::string Load(int id) const override {
+    if (id == IDS_ITEM_LINE) {
+      if (m_memory) throw std::bad_alloc();
+      throw ResourceError("broken");
+    }
+    return BuiltinTexts::Load(id);
+  }
+
+ private:
+  bool m_memory;
+};
+
+TEST_F(FinishRunTest, WriterFailuresDeliverThePartialPageAndWarn) {
+  for (bool memory : {true, false}) {
+    SCOPED_TRACE(memory ? "memory" : "resource");
+    FailingTexts failing(memory);
+    texts = &failing;
+    page.clear();
+    services.messages.clear();
+    services.clipboard.clear();
+    settings.file.m_bClipboard = TRUE;
+    settings.items.m_arrItems = {"one"};
+    settings.items.m_nItems = 1;
+    Run(kWizardFinish);
+    EXPECT_EQ((std::vector<std::string>{memory ? "Memory corrupt!" : "Bad resource",
+                                        "It is possible that the bad home page file () has been created."}),
+              Messages());
+    ASSERT_EQ(1u, services.clipboard.size());
+    EXPECT_EQ(page, services.clipboard[0]);
+    EXPECT_EQ("<UL>\r\n", page.substr(page.size() - 6)) << "cut short where the failure happened";
+  }
+}
+
+}  // namespace
+}  // namespace velbrook

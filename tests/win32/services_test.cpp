@@ -1,0 +1,102 @@
+// The real services against Windows: message boxes, the clipboard and file
+// copies on a real file system.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/services_win32.h"
+#include "app/win_types.h"
+#include "tests/win32/test_support.h"
+
+namespace velbrook {
+namespace {
+
+std::string ClipboardText(HWND owner) {
+  std::string text;
+  if (!::OpenClipboard(owner)) return "<clipboard busy>";
+  if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+    const char* bytes = static_cast<const char*>(::GlobalLock(data));
+    text = bytes ? bytes : "";
+    ::GlobalUnlock(data);
+  }
+  ::CloseClipboard();
+  return text;
+}
+
+std::string TempPath(const char* name) {
+  char dir[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, dir);
+  return std::string(dir) + name;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(nullptr, f) << path;
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::string bytes;
+  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+    std::fclose(f);
+  }
+  return bytes;
+}
+
+class ServicesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    owner = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, owner);
+    services.SetMainWindow(owner);
+  }
+  void TearDown() override { ::DestroyWindow(owner); }
+  HWND owner = nullptr;
+  Win32Services services;
+};
+
+TEST_F(ServicesTest, MessageBoxShowsTheTextUnderTheProgramsNameAndReturnsTheAnswer) {
+  MessageBoxAnswerer answerer;
+  answerer.answers = {IDYES};
+  EXPECT_EQ(kIdYes, services.ShowMessage("Copy it?", kMbYesNo));
+  EXPECT_EQ(kIdOk, services.ShowMessage("Done.", kMbOk | kMbIconInformation));
+  ASSERT_EQ(2u, answerer.seen.size());
+  EXPECT_EQ("Copy it?", answerer.seen[0].text);
+  EXPECT_EQ("win32_tests", answerer.seen[0].caption);
+}
+
+TEST_F(ServicesTest, ClipboardTakesTheWholeTextAndReplacesWhatWasThere) {
+  ASSERT_TRUE(services.PutTextOnClipboard("old"));
+  const std::string page = "<HTML>\r\n" + std::string(70000, 'x') + "\r\n</HTML>\r\n";
+  ASSERT_TRUE(services.PutTextOnClipboard(page));
+  EXPECT_EQ(page, ClipboardText(owner));
+}
+
+TEST_F(ServicesTest, ClipboardHeldByAnotherWindowFailsQuietly) {
+  HWND other = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(::OpenClipboard(other));
+  EXPECT_FALSE(services.PutTextOnClipboard("page"));
+  ::CloseClipboard();
+  ::DestroyWindow(other);
+}
+
+TEST_F(ServicesTest, CopyFileReplacesTheDestination) {
+  const std::string from = TempPath("velbrook_from.gif"), to = TempPath("velbrook_to.gif");
+  WriteFile(from, "new");
+  WriteFile(to, "an older, longer file");
+  EXPECT_TRUE(services.CopyFile(from, to));
+  EXPECT_EQ("new", ReadFile(to));
+  EXPECT_FALSE(services.CopyFile(TempPath("velbrook_missing.gif"), to));
+  ::DeleteFileA(from.c_str());
+  ::DeleteFileA(to.c_str());
+}
+
+}  // namespace
+}  // namespace velbrook

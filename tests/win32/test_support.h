@@ -1,0 +1,81 @@
+// Helpers for the Win32 tests: pumping pending messages and answering the
+// message boxes the code under test opens on this thread.
+#ifndef VELBROOK_TESTS_WIN32_TEST_SUPPORT_H
+#define VELBROOK_TESTS_WIN32_TEST_SUPPORT_H
+
+#include <windows.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace velbrook {
+
+// Dispatches what is waiting in the queue, a bounded number of rounds.
+inline void FlushEvents() {
+  MSG msg;
+  for (int round = 0; round < 100 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++round) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+}
+
+inline std::string WindowText(HWND window) {
+  char text[1024] = {};
+  ::GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+// While alive, every message box opened on this thread is read (caption,
+// text) and closed with the next scripted answer, or IDOK/IDNO when the
+// script is empty. The box is closed from its first activation, so a test
+// never blocks on it.
+class MessageBoxAnswerer {
+ public:
+  struct Seen {
+    std::string caption;
+    std::string text;
+  };
+
+  MessageBoxAnswerer() {
+    s_current = this;
+    m_hook = ::SetWindowsHookExA(WH_CBT, Hook, nullptr, ::GetCurrentThreadId());
+  }
+  ~MessageBoxAnswerer() {
+    ::UnhookWindowsHookEx(m_hook);
+    s_current = nullptr;
+  }
+
+  std::deque<int> answers;
+  std::vector<Seen> seen;
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && s_current) {
+      HWND box = reinterpret_cast<HWND>(wParam);
+      char className[32] = {};
+      ::GetClassNameA(box, className, sizeof className);
+      HWND text = ::GetDlgItem(box, 0xFFFF);
+      if (std::string(className) == "#32770" && text && ::GetProp(box, "VelbrookAnswered") == nullptr) {
+        ::SetPropA(box, "VelbrookAnswered", reinterpret_cast<HANDLE>(1));
+        s_current->seen.push_back({WindowText(box), WindowText(text)});
+        int answer = IDOK;
+        if (!s_current->answers.empty()) {
+          answer = s_current->answers.front();
+          s_current->answers.pop_front();
+        } else if (::GetDlgItem(box, IDNO)) {
+          answer = IDNO;
+        }
+        ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, answer)));
+      }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  HHOOK m_hook;
+  static inline MessageBoxAnswerer* s_current = nullptr;
+};
+
+}  // namespace velbrook
+
+#endif
