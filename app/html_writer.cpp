@@ -40,6 +40,16 @@ std::size_t EntriesToWrite(int count, const CStringArray& list) {
   return count <= 0 ? 0 : std::min(static_cast<std::size_t>(count), list.size());
 }
 
+// About the size of the page for `settings`, so that the page text can be
+// allocated once instead of growing step by step through the lists.
+std::size_t EstimatePageSize(const PageSettings& settings) {
+  std::size_t size = 2048 + settings.text.m_strText.size() + settings.items.m_strListTitle.size();
+  for (const std::string& item : settings.items.m_arrItems) size += item.size() + 8;
+  for (const std::string& link : settings.links.m_arrLinks) size += 2 * link.size() + 32;
+  if (settings.links.m_bFavorites) size += 1200;
+  return size;
+}
+
 }  // namespace
 
 std::tm LocalClock::Now() const {
@@ -61,6 +71,7 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
   const std::string paragraph = texts.Load(IDS_PARAGRAPH);
   const std::string rule = texts.Load(IDS_RULE);
   const std::string& pageFile = settings.file.m_strFileName;
+  page.reserve(page.size() + EstimatePageSize(settings));
 
   const TitleSettings& title = settings.title;
   BackgroundSettings& background = settings.background;
@@ -73,7 +84,7 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
   if (title.m_bHTML3) page += kDoctype;
   page += kDocumentHead;
   if (!title.m_strWindowTitle.empty()) {
-    page += FormatText(texts.Load(IDS_TITLE_BLOCK), title.m_strWindowTitle);
+    AppendFormatted(page, texts.Load(IDS_TITLE_BLOCK), title.m_strWindowTitle);
   } else {
     page += kTitlePlaceholder;
   }
@@ -92,19 +103,19 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
 
   if (!background.m_strSoundFile.empty()) {
     delivery.OfferCopyToPageDir(pageFile, background.m_strSoundFile);
-    page += FormatText(texts.Load(IDS_SOUND_LINE), background.m_strSoundFile);
+    AppendFormatted(page, texts.Load(IDS_SOUND_LINE), background.m_strSoundFile);
   }
 
   if (!title.m_strHeader.empty()) {
     if (title.m_bCenterHeader) page += centerOpen;
-    page += FormatText(texts.Load(IDS_HEADER_BLOCK), title.m_strHeader);
+    AppendFormatted(page, texts.Load(IDS_HEADER_BLOCK), title.m_strHeader);
     if (title.m_bCenterHeader) page += centerClose;
     page += kLineEnd;
   }
   page += rule;
   if (!title.m_strSubHeader.empty()) {
     if (title.m_bCenterSubHeader) page += centerOpen;
-    page += FormatText(texts.Load(IDS_SUBHEADER_BLOCK), title.m_strSubHeader);
+    AppendFormatted(page, texts.Load(IDS_SUBHEADER_BLOCK), title.m_strSubHeader);
     if (title.m_bCenterSubHeader) page += centerClose;
     page += kLineEnd;
   }
@@ -113,7 +124,7 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
     delivery.OfferCopyToPageDir(pageFile, picture.m_strPictureFile);
     if (picture.m_bCenterPicture) page += centerOpen;
     if (picture.m_bFramePicture) page += kFrameOpen;
-    page += FormatText(texts.Load(IDS_PICTURE_LINE), picture.m_strPictureFile);
+    AppendFormatted(page, texts.Load(IDS_PICTURE_LINE), picture.m_strPictureFile);
     if (picture.m_bFramePicture) page += kFrameClose;
     if (picture.m_bCenterPicture) page += centerClose;
   }
@@ -130,7 +141,7 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
     page += kItemListOpen;
     const std::string itemLine = texts.Load(IDS_ITEM_LINE);
     const std::size_t count = EntriesToWrite(items.m_nItems, items.m_arrItems);
-    for (std::size_t i = 0; i < count; ++i) page += FormatText(itemLine, items.m_arrItems[i]);
+    for (std::size_t i = 0; i < count; ++i) AppendFormatted(page, itemLine, items.m_arrItems[i]);
     page += kItemListClose;
   }
 
@@ -143,10 +154,10 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
       const std::string& entry = links.m_arrLinks[i];
       const std::size_t separator = entry.find(kLinkSeparator);
       if (separator == std::string::npos) {
-        page += FormatText(linkLine, entry, std::string());
+        AppendFormatted(page, linkLine, entry, std::string());
       } else {
-        page += FormatText(linkLine, entry.substr(0, separator),
-                           entry.substr(separator + sizeof kLinkSeparator - 1));
+        AppendFormatted(page, linkLine, entry.substr(0, separator),
+                        entry.substr(separator + sizeof kLinkSeparator - 1));
       }
     }
   }
@@ -171,7 +182,7 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
   }
 
   page += texts.Load(IDS_CREDIT);
-  if (!footer.m_strEMail.empty()) page += FormatText(texts.Load(IDS_EMAIL_BLOCK), footer.m_strEMail);
+  if (!footer.m_strEMail.empty()) AppendFormatted(page, texts.Load(IDS_EMAIL_BLOCK), footer.m_strEMail);
   page += kDocumentEnd;
 }
 

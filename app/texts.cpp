@@ -21,18 +21,26 @@ const char kFavoriteLinks[] = {
 
 }  // namespace
 
+void AppendFormatted(std::string& out, const std::string& text, const std::string& first,
+                     const std::string& second) {
+  std::size_t done = 0;
+  for (std::size_t at = text.find('%'); at != std::string::npos && at + 1 < text.size();
+       at = text.find('%', at + 1)) {
+    const char digit = text[at + 1];
+    if (digit != '1' && digit != '2') continue;
+    out.append(text, done, at - done);
+    out += digit == '1' ? first : second;
+    done = at + 2;
+    ++at;
+  }
+  out.append(text, done, std::string::npos);
+}
+
 std::string FormatText(const std::string& text, const std::string& first,
                        const std::string& second) {
   std::string out;
   out.reserve(text.size() + first.size() + second.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == '1' || text[i + 1] == '2')) {
-      out += text[i + 1] == '1' ? first : second;
-      ++i;
-    } else {
-      out += text[i];
-    }
-  }
+  AppendFormatted(out, text, first, second);
   return out;
 }
 

@@ -19,6 +19,9 @@ class ResourceError : public std::runtime_error {
 // other '%' is kept.
 std::string FormatText(const std::string& text, const std::string& first,
                        const std::string& second = std::string());
+// The same, appended to `out` without an intermediate text.
+void AppendFormatted(std::string& out, const std::string& text, const std::string& first,
+                     const std::string& second = std::string());
 
 // Where the texts come from: the module's resources in the program, the
 // compiled-in tables in the native build.
