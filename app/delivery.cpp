@@ -48,7 +48,7 @@ void PageDelivery::OfferCopyToPageDir(const std::string& pageFile, std::string& 
     if (m_services.ShowMessage(question, kMbYesNo) == kIdYes) {
       // The user was promised a copy; one that fails must not end in the
       // congratulation, or the page would point at a file that is not there.
-      if (!m_services.CopyFile(reference, page.drive + page.dir + ref.name + ref.ext)) {
+      if (!m_services.CopyFileReplacing(reference, page.drive + page.dir + ref.name + ref.ext)) {
         m_bError = true;
       }
     }

@@ -1,74 +1,79 @@
-// The program's one run: the hidden main window, then the page built from
-// the settings record and delivered, then the outcome.
-#include <windows.h>
+#include "app/page_app.h"
 
-#include "app/html_writer.h"
 #include "app/module_texts.h"
 #include "app/page_run.h"
+#include "app/page_settings.h"
 #include "app/services_win32.h"
-#include "dravel/dravel.h"
+#include "pages/welcome_page.h"
 #include "res/resource.h"
 
-namespace velbrook {
 namespace {
 
-INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM) {
-  return message == WM_INITDIALOG;
-}
-
-class NoticeWindow : public CreationNotice {
+// "Now creating the Home Page..." while the page is built; it is only
+// drawn, not served, until it is removed.
+class NoticeWindow : public velbrook::CreationNotice {
  public:
-  explicit NoticeWindow(HINSTANCE module) : m_module(module) {}
-  ~NoticeWindow() override { Remove(); }
-  // A notice that cannot be created is simply not shown.
   void Show() override {
-    m_window = ::CreateDialogParamA(m_module, MAKEINTRESOURCEA(IDD_CREATION_NOTICE), nullptr, PlainDialogProc, 0);
-    if (m_window) {
-      ::ShowWindow(m_window, SW_SHOWNORMAL);
-      ::UpdateWindow(m_window);
+    if (m_dialog.Create(IDD_CREATION_NOTICE, nullptr)) {
+      m_dialog.ShowWindow(SW_SHOWNORMAL);
+      ::UpdateWindow(m_dialog.m_hWnd);
     }
   }
-  void Remove() override {
-    if (m_window) ::DestroyWindow(m_window);
-    m_window = nullptr;
-  }
+  void Remove() override { m_dialog.DestroyWindow(); }
 
  private:
-  HINSTANCE m_module;
-  HWND m_window = nullptr;
+  CDialog m_dialog{IDD_CREATION_NOTICE};
 };
 
-int Run(HINSTANCE module) {
-  HWND mainWindow = ::CreateDialogParamA(module, MAKEINTRESOURCEA(IDD_MAIN_WINDOW), nullptr, PlainDialogProc, 0);
-  if (!mainWindow) return 0;
+}  // namespace
 
-  PageSettings settings;
-  // The wizard that fills the record joins here; until then the run builds
-  // the page of an untouched record and puts it on the clipboard.
-  settings.file.m_bClipboard = TRUE;
-  Win32Services services(mainWindow);
-  ModuleTexts texts(module);
-  LocalClock clock;
-  NoticeWindow notice(module);
-  std::string page;
-  FinishRun(kWizardFinish, settings, page, services, texts, clock, notice);
-
-  ::DestroyWindow(mainWindow);
-  return 0;
+BOOL CPageWizard::OnInitDialog() {
+  CWizard::OnInitDialog();
+  HICON icon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_PROGRAM));
+  ::SetClassLongPtrA(m_hWnd, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
+  return TRUE;
 }
 
-}  // namespace
-}  // namespace velbrook
+BOOL CPageApp::InitInstance() {
+  velbrook::ModuleTexts texts(m_hInstance);
+  velbrook::Win32Services services(texts);
+  velbrook::LocalClock clock;
+  Run(services, texts, clock);
+  return FALSE;
+}
 
-// The pages' edits get their drop handling from dravel once the pages
-// exist; until then this table keeps the load-time import in the program.
-extern BOOL(WINAPI* const g_dropExtensions[2])(HWND);
-BOOL(WINAPI* const g_dropExtensions[2])(HWND) = {EnableFileNameDrop, EnableFileTextDrop};
+void CPageApp::Run(velbrook::Services& services, const velbrook::TextSource& texts, const velbrook::Clock& clock) {
+  m_pServices = &services;
+  m_pTexts = &texts;
+  // The record outlives the wizard: pages write into it when they go.
+  PageSettings settings;
+  CPageWizard wizard;
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  try {
-    return velbrook::Run(instance);
-  } catch (...) {
-    return 1;
+  CDialog mainWindow(IDD_MAIN_WINDOW);
+  m_pMainWnd = &mainWindow;
+  if (mainWindow.Create(IDD_MAIN_WINDOW, nullptr)) {
+    settings.background.m_crBackground = 0;
+    settings.color.m_crText = settings.color.m_crLink = settings.color.m_crVLink = 0;
+    settings.color.m_bTextChosen = settings.color.m_bLinkChosen = settings.color.m_bVLinkChosen = FALSE;
+
+    wizard.AddPage(new CWelcomePage(nullptr, "Welcome to the Velbrook!", &wizard));
+    wizard.AddPage(new CPlaceholderPage("Title and headers of the page", &wizard, 2));
+    wizard.AddPage(new CPlaceholderPage("Background color, picture and sound", &wizard, 19));
+    wizard.AddPage(new CPlaceholderPage("Text color", &wizard, 20));
+    wizard.AddPage(new CPlaceholderPage("Picture for the page", &wizard, 3));
+    wizard.AddPage(new CPlaceholderPage("Text of the page", &wizard, 4));
+    wizard.AddPage(new CPlaceholderPage("Items on the page", &wizard, 5));
+    wizard.AddPage(new CPlaceholderPage("Link to other pages", &wizard, 6));
+    wizard.AddPage(new CPlaceholderPage("Your e-mail adress", &wizard, 7));
+    wizard.AddPage(new CPlaceholderPage("File name for the page", &wizard, 8));
+
+    const INT_PTR result = wizard.DoModal();
+    NoticeWindow notice;
+    velbrook::FinishRun(static_cast<int>(result), settings, m_strPage, services, texts, clock, notice);
+    WinHelp(0, HELP_QUIT);
+    mainWindow.DestroyWindow();
   }
+  m_pMainWnd = nullptr;
+  m_pServices = nullptr;
+  m_pTexts = nullptr;
 }

@@ -17,11 +17,16 @@ class Services {
   virtual int ShowMessage(const std::string& text, unsigned style) = 0;
 
   // Copies the file `from` to `to`, replacing a file of that name.
-  virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
+  virtual bool CopyFileReplacing(const std::string& from, const std::string& to) = 0;
 
   // Replaces the clipboard's content by `text` as zero-terminated plain
   // text. Returns false when any step failed.
   virtual bool PutTextOnClipboard(const std::string& text) = 0;
+
+  // Shows the help topic for `context`, replacing any topic shown before.
+  virtual void ShowHelp(int context) = 0;
+  // Closes the help window if it is open.
+  virtual void CloseHelp() = 0;
 };
 
 }  // namespace velbrook

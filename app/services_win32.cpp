@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "app/win_types.h"
+#include "framework/app.h"
+#include "framework/wnd.h"
 
 namespace velbrook {
 
@@ -31,21 +33,26 @@ std::string ExecutableName() {
 
 }  // namespace
 
-Win32Services::Win32Services(HWND mainWindow) : m_mainWindow(mainWindow), m_caption(ExecutableName()) {}
+Win32Services::Win32Services(const TextSource& texts) : m_caption(ExecutableName()), m_help(texts) {}
+
+HWND Win32Services::MainWindow() {
+  CWinApp* app = AfxGetApp();
+  return app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
+}
 
 int Win32Services::ShowMessage(const std::string& text, unsigned style) {
   // Owned by the window the user works in, so that it stays modal to it.
   HWND owner = ::GetActiveWindow();
-  if (!owner) owner = m_mainWindow;
+  if (!owner) owner = MainWindow();
   return ::MessageBoxA(owner, text.c_str(), m_caption.c_str(), style);
 }
 
-bool Win32Services::CopyFile(const std::string& from, const std::string& to) {
+bool Win32Services::CopyFileReplacing(const std::string& from, const std::string& to) {
   return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
 }
 
 bool Win32Services::PutTextOnClipboard(const std::string& text) {
-  if (!::OpenClipboard(m_mainWindow)) return false;
+  if (!::OpenClipboard(MainWindow())) return false;
   bool handedOver = false;
   HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
   if (block) {

@@ -5,23 +5,27 @@
 #include <windows.h>
 
 #include "app/services.h"
+#include "framework/help_window.h"
 
 namespace velbrook {
 
 class Win32Services : public Services {
  public:
-  // `mainWindow` owns the clipboard while the page is put on it and the
-  // message boxes when no other window of the program is active.
-  explicit Win32Services(HWND mainWindow = nullptr);
-  void SetMainWindow(HWND mainWindow) { m_mainWindow = mainWindow; }
+  // The application's main window owns the clipboard while the page is put
+  // on it, and the message boxes when no other window is active.
+  explicit Win32Services(const TextSource& texts);
 
   int ShowMessage(const std::string& text, unsigned style) override;
-  bool CopyFile(const std::string& from, const std::string& to) override;
+  bool CopyFileReplacing(const std::string& from, const std::string& to) override;
   bool PutTextOnClipboard(const std::string& text) override;
+  void ShowHelp(int context) override { m_help.Show(context); }
+  void CloseHelp() override { m_help.Close(); }
+  HWND HelpWindow() const { return m_help.Window(); }
 
  private:
-  HWND m_mainWindow;
+  static HWND MainWindow();
   std::string m_caption;
+  CHelpWindow m_help;
 };
 
 }  // namespace velbrook

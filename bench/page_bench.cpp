@@ -12,8 +12,10 @@ namespace {
 class NullServices : public Services {
  public:
   int ShowMessage(const std::string&, unsigned) override { return kIdNo; }
-  bool CopyFile(const std::string&, const std::string&) override { return true; }
+  bool CopyFileReplacing(const std::string&, const std::string&) override { return true; }
   bool PutTextOnClipboard(const std::string&) override { return true; }
+  void ShowHelp(int) override {}
+  void CloseHelp() override {}
 };
 
 class NoonClock : public Clock {

@@ -13,6 +13,7 @@ add_executable(native_tests
   tests/native/html_writer_test.cpp
   tests/native/delivery_test.cpp
   tests/native/page_run_test.cpp
+  tests/native/navigation_test.cpp
 )
 target_link_libraries(native_tests PRIVATE velbrook_core GTest::gtest_main)
 target_compile_definitions(native_tests PRIVATE

@@ -26,17 +26,27 @@ target_link_libraries(dravel PRIVATE shell32)
 # create windows from the very same templates.
 set(VELBROOK_RC ${CMAKE_SOURCE_DIR}/res/velbrook.rc)
 set_source_files_properties(${VELBROOK_RC} PROPERTIES OBJECT_DEPENDS
-  "${GEN_DIR}/texts.rc;${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/favorites.html")
+  "${GEN_DIR}/texts.rc;${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/favorites.html;${CMAKE_SOURCE_DIR}/res/welcome.bmp;${CMAKE_SOURCE_DIR}/res/picture.bmp;${CMAKE_SOURCE_DIR}/res/filename.bmp;${CMAKE_SOURCE_DIR}/res/velbrook.ico")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/res -I${GEN_DIR}")
 
 # The Win32 side of the program, everything but the entry point.
 add_library(velbrook_win32 STATIC
+  framework/app.cpp
+  framework/controls.cpp
+  framework/dialog.cpp
+  framework/help_window.cpp
+  framework/wnd.cpp
+  wizard/keyboard.cpp
+  wizard/wizard.cpp
+  wizard/wizard_page.cpp
+  pages/welcome_page.cpp
   app/module_texts.cpp
+  app/page_app.cpp
   app/services_win32.cpp
 )
 target_link_libraries(velbrook_win32 PUBLIC velbrook_core dravel user32 gdi32 comdlg32 shell32)
 
-add_executable(velbrook WIN32 app/page_app.cpp ${VELBROOK_RC})
+add_executable(velbrook WIN32 app/main.cpp framework/app_main.cpp ${VELBROOK_RC})
 add_dependencies(velbrook generated_texts)
 target_link_libraries(velbrook PRIVATE velbrook_win32)
 
@@ -53,6 +63,8 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
 add_executable(win32_tests
   tests/win32/resources_test.cpp
   tests/win32/services_test.cpp
+  tests/win32/test_app.cpp
+  tests/win32/wizard_test.cpp
   ${VELBROOK_RC}
 )
 add_dependencies(win32_tests generated_texts)

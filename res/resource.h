@@ -32,12 +32,64 @@
 #define IDS_RULE                 28
 #define IDS_SOUND_LINE           29
 
+// The framework's own texts.
+#define IDS_MAX_CHARS            100
+#define IDS_HELP_CAPTION         101
+#define IDS_HELP_MISSING         102
+
+// Help topics: IDS_HELP_BASE + the help context.
+#define IDS_HELP_BASE            200
+#define IDS_HELP_WELCOME         201
+#define IDS_HELP_TITLE           202
+#define IDS_HELP_PICTURE         203
+#define IDS_HELP_TEXT            204
+#define IDS_HELP_ITEMS           205
+#define IDS_HELP_LINKS           206
+#define IDS_HELP_FOOTER          207
+#define IDS_HELP_FILENAME        208
+#define IDS_HELP_ITEM            209
+#define IDS_HELP_LINK            210
+#define IDS_HELP_BACKGROUND      219
+#define IDS_HELP_COLORS          220
+#define IDS_HELP_ABANDON         230
+
 // Icons, raw data.
 #define IDI_PROGRAM              128
 #define IDR_FAVORITE_LINKS       129
 
+// Bitmaps.
+#define IDB_WELCOME              1000
+#define IDB_PICTURE_PAGE         1033
+#define IDB_FILE_NAME_PAGE       1042
+
 // Dialog templates.
+#define IDD_ITEM                 130
+#define IDD_LINK                 131
+#define IDD_ABOUT                132
 #define IDD_CREATION_NOTICE      134
 #define IDD_MAIN_WINDOW          137
+#define IDD_WELCOME_PAGE         1001
+#define IDD_WIZARD               6300
+#define IDD_TITLE_PAGE           6302
+#define IDD_PICTURE_PAGE         6303
+#define IDD_TEXT_PAGE            6304
+#define IDD_ITEMS_PAGE           6305
+#define IDD_LINKS_PAGE           6306
+#define IDD_FOOTER_PAGE          6307
+#define IDD_FILE_NAME_PAGE       6308
+#define IDD_BACKGROUND_PAGE      6309
+#define IDD_TEXT_COLOR_PAGE      6310
+// Stands in for a page that is not built yet.
+#define IDD_PLACEHOLDER_PAGE     6390
+
+// Controls of the wizard host (Finish and Cancel are IDOK and IDCANCEL).
+#define IDC_WIZARD_HELP          9
+#define IDC_WIZARD_BACK          6302
+#define IDC_WIZARD_NEXT          6303
+#define IDC_WIZARD_RULE          6304
+
+// Controls of the welcome page.
+#define IDC_WELCOME_PICTURE      1000
+#define IDC_ABOUT                1028
 
 #endif

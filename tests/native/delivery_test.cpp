@@ -158,8 +158,8 @@ TEST_F(CopyOfferTest, TheSameFileUsedTwiceIsOfferedTwice) {
 // A copy offer whose Yes really copies, to see the file system's side.
 class CopyingServices : public ScriptedServices {
  public:
-  bool CopyFile(const std::string& from, const std::string& to) override {
-    ScriptedServices::CopyFile(from, to);
+  bool CopyFileReplacing(const std::string& from, const std::string& to) override {
+    ScriptedServices::CopyFileReplacing(from, to);
     std::error_code error;
     return fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
   }

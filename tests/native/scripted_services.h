@@ -28,7 +28,7 @@ class ScriptedServices : public Services {
     return answer;
   }
 
-  bool CopyFile(const std::string& from, const std::string& to) override {
+  bool CopyFileReplacing(const std::string& from, const std::string& to) override {
     copies.emplace_back(from, to);
     return copySucceeds;
   }
@@ -38,12 +38,16 @@ class ScriptedServices : public Services {
     return clipboardSucceeds;
   }
 
+  void ShowHelp(int context) override { help.push_back(context); }
+  void CloseHelp() override { help.push_back(0); }
+
   std::deque<int> answers;  // given in order; when empty, No or OK
   bool copySucceeds = true;
   bool clipboardSucceeds = true;
   std::vector<Message> messages;
   std::vector<std::pair<std::string, std::string>> copies;
   std::vector<std::string> clipboard;
+  std::vector<int> help;  // contexts shown, 0 for each close
 };
 
 }  // namespace velbrook

@@ -7,8 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include "app/module_texts.h"
 #include "app/services_win32.h"
 #include "app/win_types.h"
+#include "framework/app.h"
+#include "framework/dialog.h"
+#include "res/resource.h"
 #include "tests/win32/test_support.h"
 
 namespace velbrook {
@@ -53,13 +57,18 @@ std::string ReadFile(const std::string& path) {
 class ServicesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    owner = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(nullptr, owner);
-    services.SetMainWindow(owner);
+    ASSERT_TRUE(mainWindow.Create(IDD_MAIN_WINDOW, nullptr));
+    AfxGetApp()->m_pMainWnd = &mainWindow;
+    owner = mainWindow.m_hWnd;
   }
-  void TearDown() override { ::DestroyWindow(owner); }
+  void TearDown() override {
+    AfxGetApp()->m_pMainWnd = nullptr;
+    mainWindow.DestroyWindow();
+  }
+  CDialog mainWindow{IDD_MAIN_WINDOW};
   HWND owner = nullptr;
-  Win32Services services;
+  ModuleTexts texts{::GetModuleHandleA(nullptr)};
+  Win32Services services{texts};
 };
 
 TEST_F(ServicesTest, MessageBoxShowsTheTextUnderTheProgramsNameAndReturnsTheAnswer) {
@@ -91,11 +100,38 @@ TEST_F(ServicesTest, CopyFileReplacesTheDestination) {
   const std::string from = TempPath("velbrook_from.gif"), to = TempPath("velbrook_to.gif");
   WriteFile(from, "new");
   WriteFile(to, "an older, longer file");
-  EXPECT_TRUE(services.CopyFile(from, to));
+  EXPECT_TRUE(services.CopyFileReplacing(from, to));
   EXPECT_EQ("new", ReadFile(to));
-  EXPECT_FALSE(services.CopyFile(TempPath("velbrook_missing.gif"), to));
+  EXPECT_FALSE(services.CopyFileReplacing(TempPath("velbrook_missing.gif"), to));
   ::DeleteFileA(from.c_str());
   ::DeleteFileA(to.c_str());
+}
+
+TEST_F(ServicesTest, HelpShowsOneTopicAtATimeUntilClosed) {
+  services.ShowHelp(1);
+  HWND help = services.HelpWindow();
+  ASSERT_NE(nullptr, help);
+  EXPECT_TRUE(::IsWindowVisible(help));
+  EXPECT_EQ("Velbrook Help", WindowText(help));
+  HWND text = ::GetWindow(help, GW_CHILD);
+  EXPECT_EQ(0u, WindowText(text).find("Welcome\r\n")) << WindowText(text);
+
+  services.ShowHelp(8);
+  EXPECT_EQ(help, services.HelpWindow()) << "a second request reuses the window";
+  EXPECT_EQ(0u, WindowText(text).find("File name for the page\r\n")) << WindowText(text);
+
+  // Every context the program asks for has a topic of its own.
+  for (int context : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 19, 20, 30}) {
+    services.ShowHelp(context);
+    EXPECT_EQ(texts.Load(IDS_HELP_BASE + context), WindowText(text)) << "context " << context;
+  }
+  services.ShowHelp(77);
+  EXPECT_EQ("There is no help for this part of the Velbrook.", WindowText(text));
+
+  services.CloseHelp();
+  EXPECT_FALSE(::IsWindow(help));
+  EXPECT_EQ(nullptr, services.HelpWindow());
+  services.CloseHelp();  // closing again is harmless
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <deque>
+#include <memory>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,31 @@ inline std::string WindowText(HWND window) {
   ::GetWindowTextA(window, text, sizeof text);
   return text;
 }
+
+// Runs `action` when the message loop of this thread gets to it, after
+// everything posted before. Modal loops under test are driven this way.
+inline void PostAction(std::function<void()> action) {
+  static HWND driver = [] {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+      if (message == WM_APP) {
+        std::unique_ptr<std::function<void()>> run(reinterpret_cast<std::function<void()>*>(lParam));
+        (*run)();
+        return 0;
+      }
+      return ::DefWindowProcA(window, message, wParam, lParam);
+    };
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "VelbrookTestDriver";
+    ::RegisterClassA(&windowClass);
+    return ::CreateWindowExA(0, "VelbrookTestDriver", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                             ::GetModuleHandleA(nullptr), nullptr);
+  }();
+  ::PostMessageA(driver, WM_APP, 0, reinterpret_cast<LPARAM>(new std::function<void()>(std::move(action))));
+}
+
+// Clicks a button as the user would, through its own message.
+inline void Click(HWND dialog, int id) { ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 // While alive, every message box opened on this thread is read (caption,
 // text) and closed with the next scripted answer, or IDOK/IDNO when the

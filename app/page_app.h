@@ -1,0 +1,34 @@
+// The application object: the program's one run, from the wizard to the
+// outcome message.
+#ifndef VELBROOK_APP_PAGE_APP_H
+#define VELBROOK_APP_PAGE_APP_H
+
+#include <string>
+
+#include "app/html_writer.h"
+#include "app/services.h"
+#include "app/texts.h"
+#include "framework/app.h"
+#include "res/resource.h"
+#include "wizard/wizard.h"
+
+class CPageWizard : public CWizard {
+ public:
+  CPageWizard() : CWizard(IDD_WIZARD, nullptr) {}
+
+ protected:
+  // Adds the program's icon to the host's window class.
+  BOOL OnInitDialog() override;
+};
+
+class CPageApp : public CWinApp {
+ public:
+  // Runs the whole program with the real services; always FALSE.
+  BOOL InitInstance() override;
+  // The run itself, with the services, texts and clock it is given.
+  void Run(velbrook::Services& services, const velbrook::TextSource& texts, const velbrook::Clock& clock);
+
+  std::string m_strPage;
+};
+
+#endif

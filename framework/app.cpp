@@ -1,0 +1,58 @@
+#include "framework/app.h"
+
+#include "framework/wnd.h"
+
+namespace {
+CWinApp* g_app = nullptr;
+}
+
+CWinApp::CWinApp() { g_app = this; }
+
+CWinApp::~CWinApp() {
+  if (g_app == this) g_app = nullptr;
+}
+
+CWinApp* AfxGetApp() { return g_app; }
+
+HINSTANCE AfxGetResourceHandle() {
+  return g_app && g_app->m_hInstance ? g_app->m_hInstance : ::GetModuleHandleA(nullptr);
+}
+
+BOOL CWinApp::PreTranslateChain(MSG* msg) {
+  for (HWND window = msg->hwnd; window; window = ::GetParent(window)) {
+    if (CWnd* object = CWnd::FromHandlePermanent(window)) {
+      if (object->PreTranslateMessage(msg)) return TRUE;
+    }
+  }
+  return FALSE;
+}
+
+BOOL CWinApp::PumpMessage() {
+  if (::GetMessageA(&m_msgCur, nullptr, 0, 0) <= 0) return FALSE;
+  if (!PreTranslateChain(&m_msgCur)) {
+    ::TranslateMessage(&m_msgCur);
+    ::DispatchMessageA(&m_msgCur);
+  }
+  return TRUE;
+}
+
+void CWinApp::WinHelp(DWORD_PTR data, UINT command) {
+  if (!m_pServices) return;
+  if (command == HELP_QUIT) {
+    m_pServices->CloseHelp();
+  } else {
+    m_pServices->ShowHelp(static_cast<int>(data));
+  }
+}
+
+int AfxMessageBox(const std::string& text, unsigned style) {
+  CWinApp* app = AfxGetApp();
+  if (app && app->m_pServices) return app->m_pServices->ShowMessage(text, style);
+  return ::MessageBoxA(::GetActiveWindow(), text.c_str(), "", style);
+}
+
+std::string AfxLoadText(int id) {
+  CWinApp* app = AfxGetApp();
+  if (app && app->m_pTexts) return app->m_pTexts->Load(id);
+  return velbrook::BuiltinTexts().Load(id);
+}

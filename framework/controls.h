@@ -1,0 +1,45 @@
+// The controls the program uses.
+#ifndef VELBROOK_FRAMEWORK_CONTROLS_H
+#define VELBROOK_FRAMEWORK_CONTROLS_H
+
+#include <string>
+
+#include "framework/wnd.h"
+
+class CButton : public CWnd {
+ public:
+  int GetCheck() const { return static_cast<int>(::SendMessageA(m_hWnd, BM_GETCHECK, 0, 0)); }
+  void SetCheck(int check) { ::SendMessageA(m_hWnd, BM_SETCHECK, static_cast<WPARAM>(check), 0); }
+};
+
+// An owner-drawn button that shows a bitmap resource; the one image serves
+// every state unless others are given.
+class CBitmapButton : public CButton {
+ public:
+  ~CBitmapButton() override;
+  BOOL LoadBitmaps(UINT normal, UINT selected = 0, UINT focus = 0, UINT disabled = 0);
+  // Resizes the button to its normal bitmap.
+  void SizeToContent();
+
+ protected:
+  void DrawItem(DRAWITEMSTRUCT* item) override;
+
+ private:
+  void FreeBitmaps();
+  HBITMAP m_bitmaps[4] = {};  // normal, selected, focused, disabled
+};
+
+class CListBox : public CWnd {
+ public:
+  int GetCount() const { return static_cast<int>(::SendMessageA(m_hWnd, LB_GETCOUNT, 0, 0)); }
+  int GetCurSel() const { return static_cast<int>(::SendMessageA(m_hWnd, LB_GETCURSEL, 0, 0)); }
+  int SetCurSel(int index) { return static_cast<int>(::SendMessageA(m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0)); }
+  int AddString(const std::string& text);
+  int InsertString(int index, const std::string& text);
+  int DeleteString(int index) {
+    return static_cast<int>(::SendMessageA(m_hWnd, LB_DELETESTRING, static_cast<WPARAM>(index), 0));
+  }
+  std::string GetText(int index) const;
+};
+
+#endif

@@ -1,0 +1,32 @@
+#include "pages/welcome_page.h"
+
+#include "res/resource.h"
+
+CWelcomePage::CWelcomePage(void*, const std::string& title, CWnd* wizard)
+    : CVelbrookPage(title, IDD_WELCOME_PAGE, wizard, 1) {}
+
+BOOL CWelcomePage::OnInitDialog() {
+  CVelbrookPage::OnInitDialog();
+  m_picture.SubclassDlgItem(IDC_WELCOME_PICTURE, this);
+  m_picture.LoadBitmaps(IDB_WELCOME);
+  m_picture.SizeToContent();
+  return TRUE;
+}
+
+BOOL CWelcomePage::OnCommand(int id, int code, HWND control) {
+  switch (id) {
+    case IDC_ABOUT:
+      OnAbout();
+      return TRUE;
+    default:
+      return CVelbrookPage::OnCommand(id, code, control);
+  }
+}
+
+void CWelcomePage::OnAbout() {
+  CDialog about(IDD_ABOUT, this);
+  about.DoModal();
+}
+
+CPlaceholderPage::CPlaceholderPage(const std::string& title, CWnd* wizard, int helpContext)
+    : CVelbrookPage(title, IDD_PLACEHOLDER_PAGE, wizard, helpContext) {}

@@ -1,0 +1,30 @@
+// The first page: a picture, a greeting and the About box.
+#ifndef VELBROOK_PAGES_WELCOME_PAGE_H
+#define VELBROOK_PAGES_WELCOME_PAGE_H
+
+#include "framework/controls.h"
+#include "pages/velbrook_page.h"
+
+class CWelcomePage : public CVelbrookPage {
+ public:
+  // The welcome page edits no settings; the block pointer is ignored.
+  CWelcomePage(void* settings, const std::string& title, CWnd* wizard);
+
+ protected:
+  BOOL OnInitDialog() override;
+  BOOL OnCommand(int id, int code, HWND control) override;
+  // Called when "&About..." is clicked.
+  void OnAbout();
+
+ private:
+  CBitmapButton m_picture;
+};
+
+// Stands in for a page that a later version brings: the page's caption and
+// help, and no values.
+class CPlaceholderPage : public CVelbrookPage {
+ public:
+  CPlaceholderPage(const std::string& title, CWnd* wizard, int helpContext);
+};
+
+#endif

@@ -1,0 +1,213 @@
+#include "wizard/wizard.h"
+
+#include "framework/app.h"
+#include "res/resource.h"
+
+CWizard::CWizard(UINT templateId, CWnd* owner) : CDialog(templateId, owner), m_pOwner(owner) {}
+
+CWizard::~CWizard() {
+  // Pages of a wizard that never ran are still ours to delete.
+  for (int i = 0; i < m_pages.Count(); ++i) delete m_pages.At(i);
+  m_pages.Clear();
+}
+
+void CWizard::AddPage(CWizardPage* page) {
+  if (!m_pages.Add(page)) delete page;
+}
+
+INT_PTR CWizard::DoModal() {
+  INT_PTR result = 3;
+  CWinApp* app = AfxGetApp();
+  app->EnableModeless(FALSE);
+  HWND focusBefore = ::GetFocus();
+
+  if (Create(m_nIDTemplate, m_pOwner)) {
+    // Modal to the owner chain: disable every enabled window up to the
+    // desktop, remembering the outermost to enable again.
+    HWND outermost = nullptr;
+    for (HWND window = ::GetParent(m_hWnd); window && window != ::GetDesktopWindow(); window = ::GetParent(window)) {
+      if (::IsWindowEnabled(window)) {
+        outermost = window;
+        ::EnableWindow(window, FALSE);
+      }
+    }
+    ::EnableWindow(m_hWnd, TRUE);
+    ::SetForegroundWindow(m_hWnd);
+    ::SetActiveWindow(m_hWnd);
+
+    m_nResult = -1;
+    bool shown = ::IsWindowVisible(m_hWnd) != FALSE;
+    MSG msg;
+    while (m_nResult == -1 && m_hWnd) {
+      if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        HWND parent = m_pOwner ? m_pOwner->m_hWnd : nullptr;
+        if (parent && !(::GetWindowLongA(parent, GWL_STYLE) & DS_NOIDLEMSG)) {
+          ::SendMessageA(parent, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(m_hWnd));
+        }
+        if (!shown) {
+          ShowWindow(SW_SHOWNORMAL);
+          shown = true;
+        }
+      }
+      do {
+        if (!app->PumpMessage()) {
+          // The application's own loop must still see the quit request.
+          ::PostQuitMessage(static_cast<int>(app->m_msgCur.wParam));
+          m_nResult = IDCANCEL;
+          break;
+        }
+        if (m_nResult != -1 || !m_hWnd) break;
+      } while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    }
+    result = m_nResult;
+    // Ended by a quit request: the window goes too, so that the pages
+    // still write their values and are deleted before this returns.
+    if (m_hWnd) DestroyWindow();
+    if (outermost) ::EnableWindow(outermost, TRUE);
+  }
+
+  if (focusBefore && ::IsWindow(focusBefore)) {
+    ::SetActiveWindow(focusBefore);
+    ::SetFocus(focusBefore);
+  }
+  app->EnableModeless(TRUE);
+  return result;
+}
+
+INT_PTR CWizard::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETFOCUS) {
+    m_hFirstTab = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
+  }
+  return CDialog::DialogProc(message, wParam, lParam);
+}
+
+BOOL CWizard::OnInitDialog() {
+  CDialog::OnInitDialog();
+  CenterWindow(m_pOwner ? m_pOwner->m_hWnd : nullptr);
+  m_hFirstTab = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
+
+  // The frame becomes an 8-pixel rule between the page and the buttons.
+  if (HWND frame = GetDlgItem(IDC_WIZARD_RULE)) {
+    RECT r;
+    ::GetWindowRect(frame, &r);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+    ::MoveWindow(frame, r.left, r.bottom - 8, r.right - r.left, 8, TRUE);
+  }
+
+  if (CWizardPage* page = m_pages.At(0)) {
+    const BOOL locked = ::LockWindowUpdate(m_hWnd);
+    m_nCurrentPage = 0;
+    page->CreatePage(this);
+    SetWindowText(page->m_strTitle);
+    page->ShowWindow(SW_SHOW);
+    page->SetFocus();
+    UpdateButtons(page->HasHelp());
+    ::SetFocus(m_hWnd);
+    if (locked) ::LockWindowUpdate(nullptr);
+  }
+  return TRUE;
+}
+
+BOOL CWizard::OnCommand(int id, int code, HWND control) {
+  switch (id) {
+    case IDC_WIZARD_HELP:
+      OnHelp();
+      return TRUE;
+    case IDC_WIZARD_BACK:
+      OnBack();
+      return TRUE;
+    case IDC_WIZARD_NEXT:
+      OnNext();
+      return TRUE;
+    default:
+      return CDialog::OnCommand(id, code, control);
+  }
+}
+
+void CWizard::OnNext() { SwitchTo(velbrook::NextPageIndex(m_nCurrentPage, m_pages.Count())); }
+
+void CWizard::OnBack() { SwitchTo(velbrook::BackPageIndex(m_nCurrentPage, m_pages.Count())); }
+
+void CWizard::SwitchTo(int index) {
+  CWizardPage* page = CurrentPage();
+  CWizardPage* next = m_pages.At(index);
+  if (!page || !next || !page->LeavePage()) return;
+
+  const BOOL locked = ::LockWindowUpdate(m_hWnd);
+  page->ShowWindow(SW_HIDE);
+  m_nCurrentPage = index;
+  if (!next->m_hWnd) next->CreatePage(this);
+  next->EnterPage();
+  SetWindowText(next->m_strTitle);
+  next->ShowWindow(SW_SHOW);
+  next->SetFocus();
+  UpdateButtons(next->HasHelp());
+  ::SetFocus(m_hWnd);
+  if (locked) ::LockWindowUpdate(nullptr);
+}
+
+void CWizard::UpdateButtons(BOOL help) {
+  const velbrook::WizardButtons buttons = velbrook::ButtonsFor(m_nCurrentPage, m_pages.Count(), help != FALSE);
+  const struct {
+    int id;
+    bool enabled;
+  } states[] = {{IDC_WIZARD_BACK, buttons.back},
+                {IDC_WIZARD_NEXT, buttons.next},
+                {IDOK, buttons.finish},
+                {IDC_WIZARD_HELP, buttons.help}};
+  HWND focus = ::GetFocus();
+  for (const auto& state : states) {
+    HWND button = GetDlgItem(state.id);
+    // A button that loses its enabled state while it has the focus hands the
+    // focus on, or the keyboard would be left on a dead button.
+    if (!state.enabled && button == focus) {
+      ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 0, FALSE);
+    }
+    ::EnableWindow(button, state.enabled);
+  }
+  m_hFirstTab = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
+}
+
+void CWizard::OnOK() {
+  // Enter reaches this as the dialog's default command even while Finish
+  // is disabled; only an enabled Finish finishes.
+  if (!::IsWindowEnabled(GetDlgItem(IDOK))) return;
+  CWizardPage* page = CurrentPage();
+  if (!page || !page->LeavePage()) return;
+  const BOOL locked = ::LockWindowUpdate(m_hWnd);
+  page->ShowWindow(SW_HIDE);
+  ::SetFocus(m_hWnd);
+  if (locked) ::LockWindowUpdate(nullptr);
+  if (!UpdateData(TRUE)) return;
+  m_nResult = IDOK;
+  DestroyWindow();
+}
+
+void CWizard::OnCancel() {
+  m_nResult = IDCANCEL;
+  DestroyWindow();
+}
+
+void CWizard::OnHelp() {
+  if (CWizardPage* page = CurrentPage()) page->ShowHelp();
+}
+
+void CWizard::OnDestroy() {
+  CDialog::OnDestroy();
+  for (int i = 0; i < m_pages.Count(); ++i) {
+    CWizardPage* page = m_pages.At(i);
+    if (!page) continue;
+    if (page->m_hWnd) page->DestroyWindow();
+    delete page;
+  }
+  m_pages.Clear();
+  m_nCurrentPage = -1;
+}
+
+void CWizard::FocusHost(BOOL whole) {
+  if (whole) {
+    ::SetFocus(m_hWnd);
+  } else if (HWND last = ::GetNextDlgTabItem(m_hWnd, m_hFirstTab, TRUE)) {
+    ::SetFocus(last);
+  }
+}

@@ -1,0 +1,57 @@
+#include "wizard/wizard_page.h"
+
+#include "wizard/wizard.h"
+
+CWizardPage::CWizardPage(const std::string& title, UINT templateId, CWnd* wizard)
+    : CDialog(templateId, wizard), m_strTitle(title) {}
+
+INT_PTR CWizardPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      // The link to the host, and the first tab stop once the controls exist.
+      m_pWizard = CWnd::FromHandlePermanent(::GetParent(m_hWnd));
+      m_hFirstTab = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
+      break;
+    case WM_SETFOCUS:
+      m_hFirstTab = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
+      break;
+  }
+  return CDialog::DialogProc(message, wParam, lParam);
+}
+
+void CWizardPage::FocusPage(BOOL whole) {
+  if (whole) {
+    ::SetFocus(m_hWnd);
+  } else if (HWND last = ::GetNextDlgTabItem(m_hWnd, m_hFirstTab, TRUE)) {
+    ::SetFocus(last);
+  }
+}
+
+BOOL CWizardPage::PreTranslateMessage(MSG* msg) {
+  if (msg->message == WM_KEYDOWN && HandlePageKey(msg)) return TRUE;
+  if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) return ::IsDialogMessageA(m_hWnd, msg);
+  return FALSE;
+}
+
+BOOL CWizardPage::HandlePageKey(MSG* msg) {
+  CWizard* wizard = static_cast<CWizard*>(m_pWizard);
+  HWND focus = ::GetFocus();
+  if (msg->wParam == VK_TAB) {
+    // At the edges of the page's tab order the ring goes on in the host.
+    if (!wizard) return FALSE;
+    if (::GetKeyState(VK_SHIFT) < 0) {
+      if (focus != m_hFirstTab) return FALSE;
+      wizard->FocusHost(FALSE);
+    } else {
+      if (::GetNextDlgTabItem(m_hWnd, focus, FALSE) != m_hFirstTab) return FALSE;
+      wizard->FocusHost(TRUE);
+    }
+    return TRUE;
+  }
+  if (msg->wParam != VK_RETURN && msg->wParam != VK_ESCAPE) return FALSE;
+  const LRESULT code = ::SendMessageA(focus, WM_GETDLGCODE, 0, 0);
+  if ((code & DLGC_WANTALLKEYS) || !wizard) return FALSE;
+  // Posted, so that it arrives through the host's own keyboard handling.
+  ::PostMessageA(wizard->m_hWnd, WM_KEYDOWN, msg->wParam, msg->lParam);
+  return TRUE;
+}

@@ -1,0 +1,47 @@
+// The base of every wizard page: a modeless child dialog of the wizard
+// host, driven through five page operations.
+#ifndef VELBROOK_WIZARD_WIZARD_PAGE_H
+#define VELBROOK_WIZARD_WIZARD_PAGE_H
+
+#include <string>
+
+#include "framework/dialog.h"
+
+class CWizardPage : public CDialog {
+ public:
+  CWizardPage(const std::string& title, UINT templateId, CWnd* wizard);
+
+  // Creates the page window inside the host; the host calls it the first
+  // time the page becomes current.
+  virtual BOOL CreatePage(CWnd* wizard) = 0;
+  // Whether the host's Help button is enabled while the page is current.
+  virtual BOOL HasHelp() { return FALSE; }
+  // Before Next, Back and Finish: saves and checks the values; FALSE keeps
+  // the page.
+  virtual BOOL LeavePage() { return UpdateData(TRUE); }
+  // When Next or Back make the page current again: reloads the controls.
+  virtual void EnterPage() { UpdateData(FALSE); }
+  // When Help is pressed while the page is current.
+  virtual void ShowHelp() {}
+
+  // The host's Tab handling moves the focus into the page: the whole page
+  // (the dialog chooses the control) or its last tab stop.
+  void FocusPage(BOOL whole);
+  BOOL PreTranslateMessage(MSG* msg) override;
+
+  HWND m_hFirstTab = nullptr;
+  CWnd* m_pWizard = nullptr;
+  std::string m_strTitle;
+
+ protected:
+  INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Enter and Escape belong to the host, which the keyboard handling
+  // forwards them to; a page never ends itself.
+  void OnOK() override {}
+  void OnCancel() override {}
+
+ private:
+  BOOL HandlePageKey(MSG* msg);
+};
+
+#endif
