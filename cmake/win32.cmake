@@ -65,6 +65,7 @@ add_executable(win32_tests
   tests/win32/services_test.cpp
   tests/win32/test_app.cpp
   tests/win32/wizard_test.cpp
+  tests/win32/page_app_test.cpp
   ${VELBROOK_RC}
 )
 add_dependencies(win32_tests generated_texts)

@@ -6,10 +6,12 @@ namespace {
 CWinApp* g_app = nullptr;
 }
 
-CWinApp::CWinApp() { g_app = this; }
+// The program has one application object; a test may make a second one for
+// a while, which hands the role back when it goes.
+CWinApp::CWinApp() : m_pPrevious(g_app) { g_app = this; }
 
 CWinApp::~CWinApp() {
-  if (g_app == this) g_app = nullptr;
+  if (g_app == this) g_app = m_pPrevious;
 }
 
 CWinApp* AfxGetApp() { return g_app; }

@@ -40,6 +40,9 @@ class CWinApp {
   // application before any window is made, replaced by tests.
   velbrook::Services* m_pServices = nullptr;
   const velbrook::TextSource* m_pTexts = nullptr;
+
+ private:
+  CWinApp* m_pPrevious;
 };
 
 CWinApp* AfxGetApp();

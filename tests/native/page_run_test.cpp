@@ -172,5 +172,25 @@ TEST_F(FinishRunTest, WriterFailuresDeliverThePartialPageAndWarn) {
   }
 }
 
+// The favourite links are a resource of their own; without them the page
+// stops where they would go.
+class NoFavoriteLinks : public BuiltinTexts {
+ public:
+  std::string LoadFavoriteLinks() const override { throw ResourceError("no favourite links"); }
+};
+
+TEST_F(FinishRunTest, MissingFavoriteLinksAreABadResource) {
+  NoFavoriteLinks broken;
+  texts = &broken;
+  settings.file.m_bClipboard = TRUE;
+  settings.links.m_bFavorites = TRUE;
+  Run(kWizardFinish);
+  EXPECT_EQ((std::vector<std::string>{"Bad resource",
+                                      "It is possible that the bad home page file () has been created."}),
+            Messages());
+  ASSERT_EQ(1u, services.clipboard.size());
+  EXPECT_EQ("\r\n<P>\r\n\r\n<UL>\r\n", page.substr(page.size() - 15)) << "cut short at the list";
+}
+
 }  // namespace
 }  // namespace velbrook
