@@ -4,6 +4,8 @@
 #include "app/page_run.h"
 #include "app/page_settings.h"
 #include "app/services_win32.h"
+#include "pages/file_name_page.h"
+#include "pages/title_page.h"
 #include "pages/welcome_page.h"
 #include "res/resource.h"
 
@@ -57,7 +59,7 @@ void CPageApp::Run(velbrook::Services& services, const velbrook::TextSource& tex
     settings.color.m_bTextChosen = settings.color.m_bLinkChosen = settings.color.m_bVLinkChosen = FALSE;
 
     wizard.AddPage(new CWelcomePage(nullptr, "Welcome to the Velbrook!", &wizard));
-    wizard.AddPage(new CPlaceholderPage("Title and headers of the page", &wizard, 2));
+    wizard.AddPage(new CTitlePage(&settings.title, "Title and headers of the page", &wizard));
     wizard.AddPage(new CPlaceholderPage("Background color, picture and sound", &wizard, 19));
     wizard.AddPage(new CPlaceholderPage("Text color", &wizard, 20));
     wizard.AddPage(new CPlaceholderPage("Picture for the page", &wizard, 3));
@@ -65,7 +67,7 @@ void CPageApp::Run(velbrook::Services& services, const velbrook::TextSource& tex
     wizard.AddPage(new CPlaceholderPage("Items on the page", &wizard, 5));
     wizard.AddPage(new CPlaceholderPage("Link to other pages", &wizard, 6));
     wizard.AddPage(new CPlaceholderPage("Your e-mail adress", &wizard, 7));
-    wizard.AddPage(new CPlaceholderPage("File name for the page", &wizard, 8));
+    wizard.AddPage(new CFileNamePage(&settings.file, "File name for the page", &wizard));
 
     const INT_PTR result = wizard.DoModal();
     NoticeWindow notice;

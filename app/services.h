@@ -8,6 +8,23 @@
 
 namespace velbrook {
 
+// The common file dialog, as a page asks for it.
+struct FileDialogRequest {
+  bool save = false;      // the save dialog, else the open dialog
+  std::string defaultExt;  // added to a name typed without one, dot included
+  std::string fileName;    // proposed in the name field
+  std::string filter;      // "Text|*.TXT|All|*.*||", as the pages write it
+  unsigned flags = 0;      // FileDialogFlags
+};
+
+// The file dialog options the pages use (the Win32 OFN_ values).
+enum FileDialogFlags : unsigned {
+  kOfnOverwritePrompt = 0x2,
+  kOfnHideReadOnly = 0x4,
+  kOfnPathMustExist = 0x800,
+  kOfnFileMustExist = 0x1000,
+};
+
 class Services {
  public:
   virtual ~Services() = default;
@@ -22,6 +39,15 @@ class Services {
   // Replaces the clipboard's content by `text` as zero-terminated plain
   // text. Returns false when any step failed.
   virtual bool PutTextOnClipboard(const std::string& text) = 0;
+
+  // Runs the file dialog; true with the chosen file's full path in `path`
+  // when the user confirmed, false when cancelled. Like the real dialog it
+  // may change the current directory.
+  virtual bool ChooseFile(const FileDialogRequest& request, std::string& path) = 0;
+
+  // The process's current directory, empty when it cannot be read.
+  virtual std::string CurrentDirectory() = 0;
+  virtual bool ChangeDirectory(const std::string& directory) = 0;
 
   // Shows the help topic for `context`, replacing any topic shown before.
   virtual void ShowHelp(int context) = 0;

@@ -1,6 +1,9 @@
 #include "app/services_win32.h"
 
+#include <commdlg.h>
+
 #include <cstring>
+#include <vector>
 
 #include "app/win_types.h"
 #include "framework/app.h"
@@ -12,6 +15,9 @@ static_assert(kMbYesNo == MB_YESNO && kMbIconQuestion == MB_ICONQUESTION &&
                   kMbIconExclamation == MB_ICONEXCLAMATION && kMbIconInformation == MB_ICONINFORMATION &&
                   kMbDefButton2 == MB_DEFBUTTON2,
               "message styles must be Win32's");
+static_assert(kOfnOverwritePrompt == OFN_OVERWRITEPROMPT && kOfnHideReadOnly == OFN_HIDEREADONLY &&
+                  kOfnPathMustExist == OFN_PATHMUSTEXIST && kOfnFileMustExist == OFN_FILEMUSTEXIST,
+              "file dialog flags must be Win32's");
 static_assert(kIdOk == IDOK && kIdCancel == IDCANCEL && kIdYes == IDYES && kIdNo == IDNO,
               "message answers must be Win32's");
 
@@ -49,6 +55,43 @@ int Win32Services::ShowMessage(const std::string& text, unsigned style) {
 
 bool Win32Services::CopyFileReplacing(const std::string& from, const std::string& to) {
   return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+}
+
+bool Win32Services::ChooseFile(const FileDialogRequest& request, std::string& path) {
+  // The pages write filters with '|' between the parts; the dialog wants
+  // zero bytes.
+  std::string filter = request.filter;
+  for (char& c : filter) {
+    if (c == '|') c = '\0';
+  }
+  filter += '\0';
+  std::vector<char> file(32 * 1024, '\0');
+  request.fileName.copy(file.data(), file.size() - 1);
+  OPENFILENAMEA dialog = {};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = ::GetActiveWindow();
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str() + (request.defaultExt[0] == '.');
+  dialog.Flags = request.flags | OFN_EXPLORER;
+  const BOOL ok = request.save ? ::GetSaveFileNameA(&dialog) : ::GetOpenFileNameA(&dialog);
+  if (!ok) return false;
+  path = file.data();
+  return true;
+}
+
+std::string Win32Services::CurrentDirectory() {
+  const DWORD length = ::GetCurrentDirectoryA(0, nullptr);
+  if (length == 0) return std::string();
+  std::string directory(length, '\0');
+  directory.resize(::GetCurrentDirectoryA(length, &directory[0]));
+  return directory;
+}
+
+bool Win32Services::ChangeDirectory(const std::string& directory) {
+  return ::SetCurrentDirectoryA(directory.c_str()) != FALSE;
 }
 
 bool Win32Services::PutTextOnClipboard(const std::string& text) {

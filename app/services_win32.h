@@ -18,6 +18,9 @@ class Win32Services : public Services {
   int ShowMessage(const std::string& text, unsigned style) override;
   bool CopyFileReplacing(const std::string& from, const std::string& to) override;
   bool PutTextOnClipboard(const std::string& text) override;
+  bool ChooseFile(const FileDialogRequest& request, std::string& path) override;
+  std::string CurrentDirectory() override;
+  bool ChangeDirectory(const std::string& directory) override;
   void ShowHelp(int context) override { m_help.Show(context); }
   void CloseHelp() override { m_help.Close(); }
   HWND HelpWindow() const { return m_help.Window(); }

@@ -14,6 +14,9 @@ class NullServices : public Services {
   int ShowMessage(const std::string&, unsigned) override { return kIdNo; }
   bool CopyFileReplacing(const std::string&, const std::string&) override { return true; }
   bool PutTextOnClipboard(const std::string&) override { return true; }
+  bool ChooseFile(const FileDialogRequest&, std::string&) override { return false; }
+  std::string CurrentDirectory() override { return std::string(); }
+  bool ChangeDirectory(const std::string&) override { return true; }
   void ShowHelp(int) override {}
   void CloseHelp() override {}
 };

@@ -39,6 +39,8 @@ add_library(velbrook_win32 STATIC
   wizard/keyboard.cpp
   wizard/wizard.cpp
   wizard/wizard_page.cpp
+  pages/file_name_page.cpp
+  pages/title_page.cpp
   pages/welcome_page.cpp
   app/module_texts.cpp
   app/page_app.cpp
@@ -66,6 +68,8 @@ add_executable(win32_tests
   tests/win32/test_app.cpp
   tests/win32/wizard_test.cpp
   tests/win32/page_app_test.cpp
+  tests/win32/pages_test.cpp
+  tests/win32/dravel_test.cpp
   ${VELBROOK_RC}
 )
 add_dependencies(win32_tests generated_texts)

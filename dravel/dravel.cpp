@@ -1,13 +1,187 @@
+// The drop-file edit extension: a per-window record attached to an edit
+// control through a window property, a window procedure of its own in front
+// of the control's, and the two kinds of drop.
 #include "dravel/dravel.h"
 
-// The drop handling itself comes with the pages that use it; until then the
-// controls are reported as not extended.
-BOOL WINAPI EnableFileNameDrop(HWND hEdit) {
-  (void)hEdit;
+#include <shellapi.h>
+
+#include <new>
+#include <string>
+
+#include "dravel/drop_rules.h"
+
+namespace {
+
+const char kCaption[] = "Drag&Drop";
+
+// The atom of the property that marks an extended control; added when the
+// library is loaded, deleted when it is unloaded.
+class HookAtom {
+ public:
+  HookAtom() : m_atom(::AddAtomA("DravelThis")) {}
+  ~HookAtom() {
+    if (m_atom) ::DeleteAtom(m_atom);
+  }
+  LPCSTR Key() const { return MAKEINTATOM(m_atom); }
+
+ private:
+  ATOM m_atom;
+};
+HookAtom g_atom;
+
+class WindowHook {
+ public:
+  virtual ~WindowHook() = default;
+  // Handles one message of the control; sets `handled` when the result
+  // counts.
+  virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) = 0;
+  HWND m_hwndHooked = nullptr;
+};
+
+WindowHook* FindHook(HWND window) { return static_cast<WindowHook*>(::GetPropA(window, g_atom.Key())); }
+
+void AttachHook(HWND window, WindowHook* hook) {
+  ::SetPropA(window, g_atom.Key(), hook);
+  hook->m_hwndHooked = window;
+}
+
+LRESULT CALLBACK HookWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+class SubclassHook : public WindowHook {
+ public:
+  BOOL Subclass(HWND window) {
+    m_pfnSavedProc = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(window, GWLP_WNDPROC));
+    if (!m_pfnSavedProc) return FALSE;
+    if (!::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookWindowProc))) {
+      m_pfnSavedProc = nullptr;
+      return FALSE;
+    }
+    AttachHook(window, this);
+    return TRUE;
+  }
+  WNDPROC m_pfnSavedProc = nullptr;
+};
+
+void DetachHook(HWND window) {
+  if (SubclassHook* hook = static_cast<SubclassHook*>(FindHook(window))) {
+    ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook->m_pfnSavedProc));
+  }
+  ::RemovePropA(window, g_atom.Key());
+}
+
+// What both kinds of drop target share: the shell registration and the
+// messages they handle.
+class DropHook : public SubclassHook {
+ public:
+  BOOL EnableDrop(HWND window) {
+    if (!Subclass(window)) return FALSE;
+    ::DragAcceptFiles(window, TRUE);
+    return TRUE;
+  }
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM, BOOL& handled) override {
+    switch (message) {
+      case WM_DESTROY:
+        ::DragAcceptFiles(m_hwndHooked, FALSE);
+        handled = TRUE;
+        return 0;
+      case WM_DROPFILES:
+        Drop(reinterpret_cast<HDROP>(wParam));
+        handled = TRUE;
+        return 0;
+      default:
+        return 0;
+    }
+  }
+
+ protected:
+  virtual void Drop(HDROP drop) = 0;
+
+  // The path of the drop's first file; any further files are ignored. The
+  // buffer is as long as the path, whatever the shell gives.
+  static std::string FirstPath(HDROP drop) {
+    const UINT length = ::DragQueryFileA(drop, 0, nullptr, 0);
+    std::string path(length + 1, '\0');
+    path.resize(::DragQueryFileA(drop, 0, &path[0], length + 1));
+    return path;
+  }
+  void Complain(const char* text) const { ::MessageBoxA(m_hwndHooked, text, kCaption, MB_OK | MB_ICONEXCLAMATION); }
+};
+
+class FileNameDropHook : public DropHook {
+ protected:
+  void Drop(HDROP drop) override {
+    const std::string path = FirstPath(drop);
+    ::SetWindowTextA(m_hwndHooked, path.c_str());
+    ::DragFinish(drop);
+  }
+};
+
+class FileTextDropHook : public DropHook {
+ protected:
+  void Drop(HDROP drop) override {
+    const std::string path = FirstPath(drop);
+    ::DragFinish(drop);
+
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      Complain("Couldn't open file");
+      return;
+    }
+    const DWORD size = ::GetFileSize(file, nullptr);
+    if (size == INVALID_FILE_SIZE || !dravel::DropSizeAccepted(size)) {
+      ::CloseHandle(file);
+      Complain("File is too big");
+      return;
+    }
+    char* bytes = static_cast<char*>(::HeapAlloc(::GetProcessHeap(), 0, size + 1));
+    if (!bytes) {
+      ::CloseHandle(file);
+      Complain("Out of memory");
+      return;
+    }
+    DWORD read = 0;
+    const BOOL ok = ::ReadFile(file, bytes, size, &read, nullptr);
+    ::CloseHandle(file);
+    // A read that fails leaves the text as it was; a short one ends the
+    // text at the bytes that did arrive.
+    if (ok) {
+      ::SetWindowTextA(m_hwndHooked, dravel::DropText(bytes, read).c_str());
+    } else {
+      Complain("Couldn't open file");
+    }
+    ::HeapFree(::GetProcessHeap(), 0, bytes);
+  }
+};
+
+LRESULT CALLBACK HookWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  SubclassHook* hook = static_cast<SubclassHook*>(FindHook(window));
+  WNDPROC saved = hook ? hook->m_pfnSavedProc : nullptr;
+  if (message == WM_NCDESTROY) {
+    DetachHook(window);
+    delete hook;
+    hook = nullptr;
+  }
+  if (hook) {
+    BOOL handled = FALSE;
+    const LRESULT result = hook->OnMessage(message, wParam, lParam, handled);
+    if (handled) return result;
+  }
+  return saved ? ::CallWindowProcA(saved, window, message, wParam, lParam)
+               : ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+template <typename Hook>
+BOOL Enable(HWND window) {
+  Hook* hook = new (std::nothrow) Hook;
+  if (!hook) return FALSE;
+  if (hook->EnableDrop(window)) return TRUE;
+  delete hook;
   return FALSE;
 }
 
-BOOL WINAPI EnableFileTextDrop(HWND hEdit) {
-  (void)hEdit;
-  return FALSE;
-}
+}  // namespace
+
+BOOL WINAPI EnableFileNameDrop(HWND hEdit) { return Enable<FileNameDropHook>(hEdit); }
+
+BOOL WINAPI EnableFileTextDrop(HWND hEdit) { return Enable<FileTextDropHook>(hEdit); }

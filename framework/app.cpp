@@ -47,6 +47,8 @@ void CWinApp::WinHelp(DWORD_PTR data, UINT command) {
   }
 }
 
+velbrook::Services& AfxGetServices() { return *AfxGetApp()->m_pServices; }
+
 int AfxMessageBox(const std::string& text, unsigned style) {
   CWinApp* app = AfxGetApp();
   if (app && app->m_pServices) return app->m_pServices->ShowMessage(text, style);

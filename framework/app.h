@@ -47,6 +47,9 @@ class CWinApp {
 
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetResourceHandle();
+// The application's services; the application sets them before it makes
+// any window.
+velbrook::Services& AfxGetServices();
 // Shows a message box through the application's services.
 int AfxMessageBox(const std::string& text, unsigned style);
 // A string-table text through the application's text source.

@@ -88,6 +88,20 @@
 #define IDC_WIZARD_NEXT          6303
 #define IDC_WIZARD_RULE          6304
 
+// Controls of the title page.
+#define IDC_WINDOW_TITLE         1001
+#define IDC_HEADER               1002
+#define IDC_SUBHEADER            1003
+#define IDC_HTML3                1004
+#define IDC_CENTER_HEADER        1031
+#define IDC_CENTER_SUBHEADER     1032
+
+// Controls of the file name page.
+#define IDC_FILE_NAME            1019
+#define IDC_FILE_BROWSE          1020
+#define IDC_FILE_PICTURE         1042
+#define IDC_CLIPBOARD            1057
+
 // Controls of the welcome page.
 #define IDC_WELCOME_PICTURE      1000
 #define IDC_ABOUT                1028

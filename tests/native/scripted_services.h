@@ -38,16 +38,39 @@ class ScriptedServices : public Services {
     return clipboardSucceeds;
   }
 
+  // Answers from `files` (an empty text is Cancel); like the real dialog,
+  // it leaves the current directory elsewhere.
+  bool ChooseFile(const FileDialogRequest& request, std::string& path) override {
+    fileDialogs.push_back(request);
+    currentDirectory = "C:\\somewhere\\the\\dialog\\went";
+    if (files.empty() || files.front().empty()) {
+      if (!files.empty()) files.pop_front();
+      return false;
+    }
+    path = files.front();
+    files.pop_front();
+    return true;
+  }
+  std::string CurrentDirectory() override { return currentDirectory; }
+  bool ChangeDirectory(const std::string& directory) override {
+    directoryChanges.push_back(directory);
+    currentDirectory = directory;
+    return true;
+  }
   void ShowHelp(int context) override { help.push_back(context); }
   void CloseHelp() override { help.push_back(0); }
 
   std::deque<int> answers;  // given in order; when empty, No or OK
+  std::deque<std::string> files;  // file dialog answers; empty text cancels
+  std::string currentDirectory = "C:\\WORK";
   bool copySucceeds = true;
   bool clipboardSucceeds = true;
   std::vector<Message> messages;
   std::vector<std::pair<std::string, std::string>> copies;
   std::vector<std::string> clipboard;
   std::vector<int> help;  // contexts shown, 0 for each close
+  std::vector<FileDialogRequest> fileDialogs;
+  std::vector<std::string> directoryChanges;
 };
 
 }  // namespace velbrook

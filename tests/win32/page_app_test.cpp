@@ -56,6 +56,7 @@ TEST_F(PageAppTest, CancelSaysSoClosesHelpAndWritesNothing) {
 }
 
 TEST_F(PageAppTest, FinishWithNoOutputChosenCreatesNothing) {
+  services.answers = {kIdYes};  // abandon the work
   PostAction([&] {
     HWND wizard = Wizard();
     ASSERT_NE(nullptr, wizard);
@@ -69,8 +70,9 @@ TEST_F(PageAppTest, FinishWithNoOutputChosenCreatesNothing) {
     Click(wizard, IDOK);
   });
   app.Run(services, texts, clock);
-  EXPECT_EQ((std::vector<std::string>{"No home page created."}), Messages());
-  EXPECT_EQ(static_cast<unsigned>(kMbOk | kMbIconInformation), services.messages[0].style);
+  EXPECT_EQ((std::vector<std::string>{texts.Load(IDS_ABANDON_WORK), "No home page created."}), Messages());
+  EXPECT_EQ(static_cast<unsigned>(kMbYesNo | kMbIconQuestion | kMbDefButton2), services.messages[0].style);
+  EXPECT_EQ(static_cast<unsigned>(kMbOk | kMbIconInformation), services.messages[1].style);
   EXPECT_TRUE(app.m_strPage.empty());
   EXPECT_EQ((std::vector<int>{0}), services.help) << "help is closed even when it was never opened";
 }

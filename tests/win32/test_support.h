@@ -53,6 +53,22 @@ inline void PostAction(std::function<void()> action) {
 // Clicks a button as the user would, through its own message.
 inline void Click(HWND dialog, int id) { ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
+// The page the wizard `wizard` shows now: its visible child dialog.
+inline HWND CurrentPage(HWND wizard) {
+  for (HWND child = ::GetWindow(wizard, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    char className[16] = {};
+    ::GetClassNameA(child, className, sizeof className);
+    if (std::string(className) == "#32770" && ::IsWindowVisible(child)) return child;
+  }
+  return nullptr;
+}
+
+// Types `text` into a control one character at a time, as the keyboard
+// would deliver it.
+inline void TypeInto(HWND control, const std::string& text) {
+  for (char c : text) ::SendMessageA(control, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
 // While alive, every message box opened on this thread is read (caption,
 // text) and closed with the next scripted answer, or IDOK/IDNO when the
 // script is empty. The box is closed from its first activation, so a test

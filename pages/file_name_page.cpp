@@ -1,0 +1,61 @@
+#include "pages/file_name_page.h"
+
+#include "dravel/dravel.h"
+#include "pages/page_rules.h"
+#include "res/resource.h"
+
+CFileNamePage::CFileNamePage(FileSettings* settings, const std::string& title, CWnd* wizard)
+    : CVelbrookPage(title, IDD_FILE_NAME_PAGE, wizard, 8), m_pSettings(settings) {}
+
+CFileNamePage::~CFileNamePage() {
+  m_pSettings->m_strFileName = m_strFileName;
+  m_pSettings->m_bClipboard = m_bClipboard;
+}
+
+BOOL CFileNamePage::OnInitDialog() {
+  CVelbrookPage::OnInitDialog();
+  m_btnPicture.SubclassDlgItem(IDC_FILE_PICTURE, this);
+  m_btnPicture.LoadBitmaps(IDB_FILE_NAME_PAGE);
+  m_btnPicture.SizeToContent();
+  EnableFileNameDrop(GetDlgItem(IDC_FILE_NAME));
+  return TRUE;
+}
+
+void CFileNamePage::DoDataExchange(CDataExchange* dx) {
+  DDX_Text(dx, IDC_FILE_NAME, m_strFileName);
+  DDV_MaxChars(dx, m_strFileName, 260);
+  DDX_Check(dx, IDC_CLIPBOARD, m_bClipboard);
+}
+
+BOOL CFileNamePage::OnCommand(int id, int code, HWND control) {
+  switch (id) {
+    case IDC_FILE_BROWSE:
+      OnBrowse();
+      return TRUE;
+    default:
+      return CVelbrookPage::OnCommand(id, code, control);
+  }
+}
+
+void CFileNamePage::OnBrowse() {
+  velbrook::FileDialogRequest request;
+  request.save = true;
+  request.defaultExt = ".HTM";
+  request.fileName = "HomePage.HTM";
+  request.filter = "HTML files (*.HTM)|*.HTM|HTML 3+ files for PC (*.HT3)|*.HT3|All files (*.*)|*.*||";
+  request.flags = velbrook::kOfnHideReadOnly | velbrook::kOfnOverwritePrompt;
+  std::string path;
+  if (velbrook::BrowseForFile(AfxGetServices(), request, path)) {
+    UpdateData(TRUE);
+    m_strFileName = path;
+    UpdateData(FALSE);
+  }
+}
+
+BOOL CFileNamePage::LeavePage() {
+  if (!CVelbrookPage::LeavePage()) return FALSE;
+  if (!velbrook::MustAskToAbandon(m_strFileName, m_bClipboard)) return TRUE;
+  const int answer = AfxMessageBox(AfxLoadText(IDS_ABANDON_WORK),
+                                   velbrook::kMbYesNo | velbrook::kMbIconQuestion | velbrook::kMbDefButton2);
+  return answer == velbrook::kIdYes;
+}

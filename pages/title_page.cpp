@@ -1,0 +1,27 @@
+#include "pages/title_page.h"
+
+#include "res/resource.h"
+
+CTitlePage::CTitlePage(TitleSettings* settings, const std::string& title, CWnd* wizard)
+    : CVelbrookPage(title, IDD_TITLE_PAGE, wizard, 2), m_pSettings(settings) {}
+
+CTitlePage::~CTitlePage() {
+  m_pSettings->m_strWindowTitle = m_strWindowTitle;
+  m_pSettings->m_strHeader = m_strHeader;
+  m_pSettings->m_strSubHeader = m_strSubHeader;
+  m_pSettings->m_bHTML3 = m_bHTML3;
+  m_pSettings->m_bCenterHeader = m_bCenterHeader;
+  m_pSettings->m_bCenterSubHeader = m_bCenterSubHeader;
+}
+
+void CTitlePage::DoDataExchange(CDataExchange* dx) {
+  DDX_Text(dx, IDC_WINDOW_TITLE, m_strWindowTitle);
+  DDV_MaxChars(dx, m_strWindowTitle, 30);
+  DDX_Text(dx, IDC_HEADER, m_strHeader);
+  DDV_MaxChars(dx, m_strHeader, 60);
+  DDX_Text(dx, IDC_SUBHEADER, m_strSubHeader);
+  DDV_MaxChars(dx, m_strSubHeader, 80);
+  DDX_Check(dx, IDC_HTML3, m_bHTML3);
+  DDX_Check(dx, IDC_CENTER_HEADER, m_bCenterHeader);
+  DDX_Check(dx, IDC_CENTER_SUBHEADER, m_bCenterSubHeader);
+}

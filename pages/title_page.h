@@ -1,0 +1,27 @@
+// The title page: the browser window's title, the header and sub-header,
+// their centring and the HTML 3 mark.
+#ifndef VELBROOK_PAGES_TITLE_PAGE_H
+#define VELBROOK_PAGES_TITLE_PAGE_H
+
+#include "app/page_settings.h"
+#include "pages/velbrook_page.h"
+
+class CTitlePage : public CVelbrookPage {
+ public:
+  CTitlePage(TitleSettings* settings, const std::string& title, CWnd* wizard);
+  // Writes the page's values into its block.
+  ~CTitlePage() override;
+
+  CString m_strWindowTitle;
+  CString m_strHeader;
+  CString m_strSubHeader;
+  BOOL m_bHTML3 = FALSE;
+  BOOL m_bCenterHeader = FALSE;
+  BOOL m_bCenterSubHeader = FALSE;
+  TitleSettings* m_pSettings;
+
+ protected:
+  void DoDataExchange(CDataExchange* dx) override;
+};
+
+#endif

@@ -1,0 +1,179 @@
+// The title and file name pages inside the program's real wizard, driven
+// through their controls and the wizard's buttons.
+#include <windows.h>
+
+#include <cstdio>
+
+#include <gtest/gtest.h>
+
+#include "app/module_texts.h"
+#include "app/page_app.h"
+#include "res/resource.h"
+#include "tests/native/scripted_services.h"
+#include "tests/win32/test_support.h"
+
+namespace velbrook {
+namespace {
+
+class NoonClock : public Clock {
+ public:
+  std::tm Now() const override { return std::tm{}; }
+};
+
+std::string TempPath(const char* name) {
+  char dir[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, dir);
+  return std::string(dir) + name;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::string bytes;
+  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+    std::fclose(f);
+  }
+  return bytes;
+}
+
+class PagesTest : public ::testing::Test {
+ protected:
+  PagesTest() { app.m_hInstance = ::GetModuleHandleA(nullptr); }
+  static HWND Wizard() { return ::GetActiveWindow(); }
+  // Moves the wizard on to the page with `caption`.
+  static void NextTo(const char* caption) {
+    for (int i = 0; i < 10 && WindowText(Wizard()) != caption; ++i) Click(Wizard(), IDC_WIZARD_NEXT);
+    ASSERT_EQ(caption, WindowText(Wizard()));
+  }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& message : services.messages) texts.push_back(message.text);
+    return texts;
+  }
+
+  CPageApp app;
+  ModuleTexts texts{::GetModuleHandleA(nullptr)};
+  ScriptedServices services;
+  NoonClock clock;
+};
+
+TEST_F(PagesTest, TitleAndFileNameMakeTheFirstWorkedPage) {
+  const std::string file = TempPath("velbrook_pages_test.htm");
+  ::DeleteFileA(file.c_str());
+  PostAction([&] {
+    NextTo("Title and headers of the page");
+    HWND page = CurrentPage(Wizard());
+    TypeInto(::GetDlgItem(page, IDC_WINDOW_TITLE), "My page");
+    NextTo("File name for the page");
+    page = CurrentPage(Wizard());
+    EXPECT_EQ("", WindowText(::GetDlgItem(page, IDC_FILE_NAME)));
+    EXPECT_EQ(BST_UNCHECKED, ::SendMessageA(::GetDlgItem(page, IDC_CLIPBOARD), BM_GETCHECK, 0, 0));
+    TypeInto(::GetDlgItem(page, IDC_FILE_NAME), file);
+    Click(Wizard(), IDOK);
+  });
+  app.Run(services, texts, clock);
+  EXPECT_EQ((std::vector<std::string>{"Congratulations! You've been created new Home Page (" + file + ")!"}),
+            Messages());
+  EXPECT_EQ(
+      "<HTML>\r\n\r\n<META NAME=\"CREATOR\" CONTENT=\"The Velbrook v1.22\">\r\n\r\n<HEAD>\r\n<TITLE>\r\nMy page\r\n"
+      "</TITLE>\r\n</HEAD>\r\n\r\n<BODY>\r\n\r\n<HR>\r\n\r\n<P>\r\n\r\n<EM>This page was created by Korvane's "
+      "Velbrook v 1.22</EM>\r\n\r\n</BODY>\r\n\r\n</HTML>\r\n",
+      ReadFile(file));
+  ::DeleteFileA(file.c_str());
+}
+
+TEST_F(PagesTest, TitlePageKeepsItsValuesAndHonoursItsLimits) {
+  PostAction([&] {
+    NextTo("Title and headers of the page");
+    HWND page = CurrentPage(Wizard());
+    HWND title = ::GetDlgItem(page, IDC_WINDOW_TITLE);
+    TypeInto(title, std::string(31, 'x'));
+    EXPECT_EQ(std::string(30, 'x'), WindowText(title)) << "the 31st character is refused";
+    TypeInto(::GetDlgItem(page, IDC_HEADER), "Welcome");
+    Click(page, IDC_CENTER_HEADER);
+    TypeInto(::GetDlgItem(page, IDC_SUBHEADER), "<I>sub</I>");
+    Click(page, IDC_CENTER_SUBHEADER);
+    Click(page, IDC_HTML3);
+
+    // Back and Next again: the page shows what it had.
+    Click(Wizard(), IDC_WIZARD_NEXT);
+    Click(Wizard(), IDC_WIZARD_BACK);
+    EXPECT_EQ("Title and headers of the page", WindowText(Wizard()));
+    EXPECT_EQ("Welcome", WindowText(::GetDlgItem(page, IDC_HEADER)));
+    EXPECT_EQ(BST_CHECKED, ::SendMessageA(::GetDlgItem(page, IDC_HTML3), BM_GETCHECK, 0, 0));
+
+    // A text longer than its limit that got in anyway is refused on leaving.
+    ::SetWindowTextA(::GetDlgItem(page, IDC_HEADER), std::string(61, 'h').c_str());
+    Click(Wizard(), IDC_WIZARD_NEXT);
+    EXPECT_EQ("Title and headers of the page", WindowText(Wizard())) << "a failed save keeps the page";
+    EXPECT_EQ(::GetDlgItem(page, IDC_HEADER), ::GetFocus()) << "the focus goes to the failing edit";
+    ::SetWindowTextA(::GetDlgItem(page, IDC_HEADER), "Welcome");
+    Click(Wizard(), IDCANCEL);
+  });
+  app.Run(services, texts, clock);
+  EXPECT_EQ((std::vector<std::string>{"Please enter no more than 60 characters.",
+                                      "The Velbrook was fully completed.\nThere is no home page created."}),
+            Messages());
+  EXPECT_EQ(static_cast<unsigned>(kMbOk | kMbIconExclamation), services.messages[0].style);
+}
+
+TEST_F(PagesTest, FileNamePageAsksBeforeEndingWithoutOutput) {
+  services.answers = {kIdNo, kIdYes, kIdYes};
+  PostAction([&] {
+    NextTo("File name for the page");
+    HWND page = CurrentPage(Wizard());
+    Click(Wizard(), IDOK);
+    EXPECT_EQ("File name for the page", WindowText(Wizard())) << "No stays on the page";
+    Click(Wizard(), IDC_WIZARD_BACK);
+    EXPECT_EQ("Your e-mail adress", WindowText(Wizard())) << "Yes goes where Back leads";
+    NextTo("File name for the page");
+    // A name of blanks is a name: no question.
+    TypeInto(::GetDlgItem(page, IDC_FILE_NAME), " ");
+    Click(Wizard(), IDC_WIZARD_BACK);
+    EXPECT_EQ(2u, services.messages.size());
+    NextTo("File name for the page");
+    ::SetWindowTextA(::GetDlgItem(page, IDC_FILE_NAME), "");
+    Click(page, IDC_CLIPBOARD);
+    Click(Wizard(), IDOK);
+  });
+  app.Run(services, texts, clock);
+  const std::string question = texts.Load(IDS_ABANDON_WORK);
+  ASSERT_EQ(3u, services.messages.size());
+  EXPECT_EQ(question, services.messages[0].text);
+  EXPECT_EQ(question, services.messages[1].text);
+  EXPECT_EQ("Congratulations! You've been created new Home Page ()!", services.messages[2].text)
+      << "the clipboard alone needs no question";
+  ASSERT_EQ(1u, services.clipboard.size());
+  EXPECT_EQ(app.m_strPage, services.clipboard[0]);
+}
+
+TEST_F(PagesTest, BrowseProposesHomePageAndPutsTheDirectoryBack) {
+  services.files = {"", "C:\\WEB\\INDEX.HTM"};
+  PostAction([&] {
+    NextTo("File name for the page");
+    HWND page = CurrentPage(Wizard());
+    TypeInto(::GetDlgItem(page, IDC_FILE_NAME), "typed.htm");
+    Click(page, IDC_CLIPBOARD);
+    Click(page, IDC_FILE_BROWSE);  // cancelled
+    EXPECT_EQ("typed.htm", WindowText(::GetDlgItem(page, IDC_FILE_NAME)));
+    Click(page, IDC_FILE_BROWSE);  // confirmed
+    EXPECT_EQ("C:\\WEB\\INDEX.HTM", WindowText(::GetDlgItem(page, IDC_FILE_NAME)));
+    EXPECT_EQ(BST_CHECKED, ::SendMessageA(::GetDlgItem(page, IDC_CLIPBOARD), BM_GETCHECK, 0, 0));
+    Click(Wizard(), IDCANCEL);
+  });
+  app.Run(services, texts, clock);
+  ASSERT_EQ(2u, services.fileDialogs.size());
+  for (const FileDialogRequest& request : services.fileDialogs) {
+    EXPECT_TRUE(request.save);
+    EXPECT_EQ("HomePage.HTM", request.fileName) << "proposed every time, whatever the edit holds";
+    EXPECT_EQ(".HTM", request.defaultExt);
+    EXPECT_EQ("HTML files (*.HTM)|*.HTM|HTML 3+ files for PC (*.HT3)|*.HT3|All files (*.*)|*.*||", request.filter);
+    EXPECT_TRUE(request.flags & kOfnOverwritePrompt);
+  }
+  EXPECT_EQ((std::vector<std::string>{"C:\\WORK", "C:\\WORK"}), services.directoryChanges)
+      << "the directory is put back after Cancel and after OK";
+}
+
+}  // namespace
+}  // namespace velbrook
