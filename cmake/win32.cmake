@@ -75,6 +75,10 @@ add_executable(win32_tests
 add_dependencies(win32_tests generated_texts)
 target_link_libraries(win32_tests PRIVATE velbrook_win32 gtest_main)
 gtest_discover_tests(win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+
+# The end-to-end tests' hands: a console program that clicks and types.
+add_executable(e2e_driver tests/e2e/driver.cpp)
+target_link_libraries(e2e_driver PRIVATE user32)
 endif()
 
 # The shipped (32-bit) files export and import by ordinal only.

@@ -24,7 +24,7 @@ if [ "$RUN_DIR" != "$SHIP_DIR" ]; then
 fi
 # ninja's status is lost in the pipes above; check the products instead.
 for f in "$BUILD_DIR/native/native_tests" "$SHIP_DIR/bin/velbrook.exe" "$SHIP_DIR/bin/dravel.dll" \
-         "$RUN_DIR/bin/win32_tests.exe"; do
+         "$RUN_DIR/bin/win32_tests.exe" "$RUN_DIR/bin/e2e_driver.exe"; do
   [ -f "$f" ] || { echo "build.sh: $f was not built" >&2; exit 1; }
 done
 "$here/wineprefix.sh"

@@ -15,4 +15,6 @@ if [ "$RUN_DIR" != "$SHIP_DIR" ]; then
 fi
 echo "== Win32 tests under Wine ($WINE_ARCH)"
 "$here/with-xvfb.sh" ctest --test-dir "$RUN_DIR" --output-on-failure || status=1
+echo "== end-to-end tests: the real program under Wine, driven by mouse and keyboard"
+VELBROOK_BIN="$RUN_DIR/bin" "$here/with-xvfb.sh" python3 "$VELBROOK_ROOT/tests/e2e/e2e_test.py" || status=1
 exit $status

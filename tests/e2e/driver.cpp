@@ -1,0 +1,267 @@
+// Drives the real program from outside, as a user would: finds windows by
+// caption, clicks controls with the mouse and types with the keyboard
+// (SendInput), reads texts, message boxes and the clipboard. Reads one
+// command a line from standard input and answers one line:
+//   wait CAPTION               a visible top-level window with that caption
+//   gone CAPTION               until no such window is left
+//   click CAPTION ID           left click on the centre of control ID
+//   type TEXT                  the text's keys, as typed
+//   key KEY[+KEY...]           e.g. alt+n, shift+tab, return, escape, tab
+//   text CAPTION ID            the control's text
+//   enabled CAPTION ID         1 or 0
+//   focus                      "CAPTION ID" of the control with the focus
+//   box                        waits for a message box: "CAPTION|TEXT"
+//   answer ID                  clicks button ID of the message box
+//   clipboard                  the clipboard's text
+// Texts in answers have \ as \\ and line breaks as \r and \n.
+#include <windows.h>
+
+#include <cstdio>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const DWORD kTimeoutMs = 15000;
+
+std::string Escape(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\\') out += "\\\\";
+    else if (c == '\r') out += "\\r";
+    else if (c == '\n') out += "\\n";
+    else out += c;
+  }
+  return out;
+}
+
+std::string TextOf(HWND window) {
+  char text[70000] = {};
+  ::SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+struct Search {
+  std::string caption;
+  HWND found;
+};
+
+BOOL CALLBACK FindTop(HWND window, LPARAM data) {
+  Search* search = reinterpret_cast<Search*>(data);
+  if (::IsWindowVisible(window) && TextOf(window) == search->caption) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindTopLevel(const std::string& caption) {
+  Search search = {caption, nullptr};
+  ::EnumWindows(FindTop, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+template <typename Found>
+auto WaitFor(Found found) -> decltype(found()) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    if (auto result = found()) return result;
+    if (::GetTickCount() - start > kTimeoutMs) return decltype(found())();
+    ::Sleep(50);
+  }
+}
+
+struct ControlSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND window, LPARAM data) {
+  ControlSearch* search = reinterpret_cast<ControlSearch*>(data);
+  if (::GetDlgCtrlID(window) == search->id && ::IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Control `id` anywhere inside the window with `caption` (the wizard's
+// pages are windows inside the wizard).
+HWND FindControl(const std::string& caption, int id) {
+  return WaitFor([&]() -> HWND {
+    HWND top = FindTopLevel(caption);
+    if (!top) return nullptr;
+    ControlSearch search = {id, nullptr};
+    ::EnumChildWindows(top, FindChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  });
+}
+
+BOOL CALLBACK FindBox(HWND window, LPARAM data) {
+  char className[16] = {};
+  ::GetClassNameA(window, className, sizeof className);
+  // A message box: its text is control 0xFFFF and it has an answer button
+  // (the creation notice has such a text but no button).
+  const bool hasButton = ::GetDlgItem(window, IDOK) || ::GetDlgItem(window, IDYES) || ::GetDlgItem(window, IDNO);
+  if (::IsWindowVisible(window) && std::string(className) == "#32770" && ::GetDlgItem(window, 0xFFFF) && hasButton) {
+    *reinterpret_cast<HWND*>(data) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindMessageBox() {
+  return WaitFor([]() -> HWND {
+    HWND box = nullptr;
+    ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&box));
+    return box;
+  });
+}
+
+void Send(const std::vector<INPUT>& inputs) {
+  ::SendInput(static_cast<UINT>(inputs.size()), const_cast<INPUT*>(inputs.data()), sizeof(INPUT));
+  ::Sleep(30);
+}
+
+INPUT Key(WORD vk, bool up) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+void ClickAt(HWND control) {
+  RECT r;
+  ::GetWindowRect(control, &r);
+  const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+  const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+  INPUT inputs[3] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (x * 65535) / (width - 1);
+    input.mi.dy = (y * 65535) / (height - 1);
+  }
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  Send(std::vector<INPUT>(inputs, inputs + 3));
+}
+
+void TypeText(const std::string& text) {
+  for (char c : text) {
+    const SHORT scan = ::VkKeyScanA(c);
+    if (scan == -1) continue;
+    std::vector<INPUT> inputs;
+    const bool shift = (scan & 0x100) != 0;
+    if (shift) inputs.push_back(Key(VK_SHIFT, false));
+    inputs.push_back(Key(LOBYTE(scan), false));
+    inputs.push_back(Key(LOBYTE(scan), true));
+    if (shift) inputs.push_back(Key(VK_SHIFT, true));
+    Send(inputs);
+  }
+}
+
+WORD NamedKey(const std::string& name) {
+  if (name == "alt") return VK_MENU;
+  if (name == "shift") return VK_SHIFT;
+  if (name == "ctrl") return VK_CONTROL;
+  if (name == "return") return VK_RETURN;
+  if (name == "escape") return VK_ESCAPE;
+  if (name == "tab") return VK_TAB;
+  if (name == "space") return VK_SPACE;
+  if (name.size() == 1) return LOBYTE(::VkKeyScanA(name[0]));
+  return 0;
+}
+
+void PressKeys(const std::string& combination) {
+  std::vector<WORD> keys;
+  std::stringstream parts(combination);
+  std::string part;
+  while (std::getline(parts, part, '+')) keys.push_back(NamedKey(part));
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) inputs.push_back(Key(key, false));
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) inputs.push_back(Key(*it, true));
+  Send(inputs);
+}
+
+std::string ClipboardText() {
+  std::string text;
+  if (!::OpenClipboard(nullptr)) return text;
+  if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+    if (const char* bytes = static_cast<const char*>(::GlobalLock(data))) text = bytes;
+    ::GlobalUnlock(data);
+  }
+  ::CloseClipboard();
+  return text;
+}
+
+// "CAPTION ID" from the rest of a command line: the id is the last word.
+bool SplitCaptionId(const std::string& rest, std::string& caption, int& id) {
+  const std::size_t space = rest.rfind(' ');
+  if (space == std::string::npos) return false;
+  caption = rest.substr(0, space);
+  id = std::atoi(rest.c_str() + space + 1);
+  return true;
+}
+
+std::string Run(const std::string& command, const std::string& rest) {
+  std::string caption;
+  int id = 0;
+  if (command == "wait") return WaitFor([&] { return FindTopLevel(rest); }) ? "ok" : "error no window " + rest;
+  if (command == "gone") return WaitFor([&] { return !FindTopLevel(rest); }) ? "ok" : "error still there " + rest;
+  if (command == "type") {
+    TypeText(rest);
+    return "ok";
+  }
+  if (command == "key") {
+    PressKeys(rest);
+    return "ok";
+  }
+  if (command == "box") {
+    HWND box = FindMessageBox();
+    if (!box) return "error no message box";
+    return "ok " + Escape(TextOf(box)) + "|" + Escape(TextOf(::GetDlgItem(box, 0xFFFF)));
+  }
+  if (command == "answer") {
+    HWND box = FindMessageBox();
+    HWND button = box ? ::GetDlgItem(box, std::atoi(rest.c_str())) : nullptr;
+    if (!button) return "error no such button";
+    ClickAt(button);
+    WaitFor([&] { return !::IsWindow(box); });
+    return "ok";
+  }
+  if (command == "clipboard") return "ok " + Escape(ClipboardText());
+  if (command == "focus") {
+    GUITHREADINFO info = {sizeof info};
+    if (!::GetGUIThreadInfo(0, &info) || !info.hwndFocus) return "error no focus";
+    return "ok " + Escape(TextOf(::GetAncestor(info.hwndFocus, GA_ROOT))) + " " +
+           std::to_string(::GetDlgCtrlID(info.hwndFocus));
+  }
+  if (!SplitCaptionId(rest, caption, id)) return "error bad command";
+  HWND control = FindControl(caption, id);
+  if (!control) return "error no control " + std::to_string(id) + " in " + caption;
+  if (command == "click") {
+    ClickAt(control);
+    return "ok";
+  }
+  if (command == "text") return "ok " + Escape(TextOf(control));
+  if (command == "enabled") return ::IsWindowEnabled(control) ? "ok 1" : "ok 0";
+  return "error unknown command " + command;
+}
+
+}  // namespace
+
+int main() {
+  std::string line;
+  while (std::getline(std::cin, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::size_t space = line.find(' ');
+    const std::string command = line.substr(0, space);
+    const std::string rest = space == std::string::npos ? std::string() : line.substr(space + 1);
+    std::cout << Run(command, rest) << std::endl;
+  }
+  return 0;
+}

@@ -1,0 +1,183 @@
+#!/usr/bin/env python3
+"""End-to-end tests: the real velbrook.exe under Wine, driven only through
+real mouse and keyboard input (tests/e2e/driver.cpp), checked as a user
+would check it: the messages shown, the file written, the clipboard, and
+that the program ended.
+
+Run inside an X server with the build's Wine environment (scripts/test.sh
+does both). VELBROOK_BIN names the folder with velbrook.exe, dravel.dll and
+e2e_driver.exe."""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+BIN = os.environ.get("VELBROOK_BIN", "")
+WINE = os.environ.get("VELBROOK_WINE", "wine")
+
+# Control ids of the wizard host and the pages used here.
+FINISH, CANCEL, HELP, BACK, NEXT = 1, 2, 9, 6302, 6303
+IDOK, IDYES, IDNO = 1, 6, 7
+WINDOW_TITLE, FILE_NAME, CLIPBOARD = 1001, 1019, 1057
+
+CAPTIONS = [
+    "Welcome to the Velbrook!",
+    "Title and headers of the page",
+    "Background color, picture and sound",
+    "Text color",
+    "Picture for the page",
+    "Text of the page",
+    "Items on the page",
+    "Link to other pages",
+    "Your e-mail adress",
+    "File name for the page",
+]
+BOX_CAPTION = "velbrook"
+
+CREDIT = "<P>\r\n\r\n<EM>This page was created by Korvane's Velbrook v 1.22</EM>\r\n\r\n"
+ONE_RUN_PAGE = (
+    "<HTML>\r\n\r\n<META NAME=\"CREATOR\" CONTENT=\"The Velbrook v1.22\">\r\n\r\n<HEAD>\r\n"
+    "<TITLE>\r\nMy page\r\n</TITLE>\r\n</HEAD>\r\n\r\n<BODY>\r\n\r\n<HR>\r\n\r\n" + CREDIT +
+    "</BODY>\r\n\r\n</HTML>\r\n")
+INITIAL_PAGE = ONE_RUN_PAGE.replace("<TITLE>\r\nMy page\r\n</TITLE>\r\n", "<!-- Insert Title here -->\r\n\r\n")
+
+
+def unescape(text):
+    out, i = [], 0
+    while i < len(text):
+        if text[i] == "\\" and i + 1 < len(text):
+            out.append({"r": "\r", "n": "\n", "\\": "\\"}.get(text[i + 1], text[i + 1]))
+            i += 2
+        else:
+            out.append(text[i])
+            i += 1
+    return "".join(out)
+
+
+def windows_path(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+class Driver:
+    """One driver process: a command a line in, one answer a line out."""
+
+    def __init__(self):
+        self.process = subprocess.Popen([WINE, os.path.join(BIN, "e2e_driver.exe")], stdin=subprocess.PIPE,
+                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                                        encoding="latin-1")
+
+    def __call__(self, *words):
+        self.process.stdin.write(" ".join(str(w) for w in words) + "\n")
+        self.process.stdin.flush()
+        answer = self.process.stdout.readline().rstrip("\n")
+        if not answer.startswith("ok"):
+            raise AssertionError("driver: %s -> %s" % (" ".join(map(str, words)), answer or "no answer"))
+        return unescape(answer[3:])
+
+    def close(self):
+        self.process.stdin.close()
+        self.process.stdout.close()
+        self.process.wait(timeout=30)
+
+
+class WizardRun(unittest.TestCase):
+    """Each test starts the program in a fresh working folder."""
+
+    def setUp(self):
+        self.folder = tempfile.mkdtemp(prefix="velbrook-e2e-")
+        self.program = subprocess.Popen([WINE, os.path.join(BIN, "velbrook.exe")], cwd=self.folder,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.drive = Driver()
+        self.drive("wait", CAPTIONS[0])
+        self.page = 0  # where the wizard is
+
+
+
+    def tearDown(self):
+        if self.program.poll() is None:
+            self.program.kill()
+        self.drive.close()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    # What a user does.
+    def next_to(self, page):
+        while self.page < page:
+            self.drive("click", CAPTIONS[self.page], NEXT)
+            self.page += 1
+            self.drive("wait", CAPTIONS[self.page])
+
+    def fill(self, caption, control, text):
+        self.drive("click", caption, control)
+        self.drive("type", text)
+
+    def message(self):
+        caption, _, text = self.drive("box").partition("|")
+        self.assertEqual(BOX_CAPTION, caption)
+        return text
+
+    def answer(self, button):
+        self.drive("answer", button)
+
+    def assert_ended(self):
+        self.assertEqual(0, self.program.wait(timeout=30))
+
+    def read(self, name):
+        with open(os.path.join(self.folder, name), "rb") as f:
+            return f.read().decode("latin-1")
+
+    # The runs.
+    def test_title_and_file_name_write_the_one_run_example(self):
+        self.next_to(1)
+        self.fill(CAPTIONS[1], WINDOW_TITLE, "My page")
+        self.next_to(9)
+        target = windows_path(os.path.join(self.folder, "home.htm"))
+        self.fill(CAPTIONS[9], FILE_NAME, target)
+        self.drive("click", CAPTIONS[9], FINISH)
+        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % target, self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+        self.assertEqual(ONE_RUN_PAGE, self.read("home.htm"))
+
+    def test_clipboard_only(self):
+        self.next_to(9)
+        self.drive("click", CAPTIONS[9], CLIPBOARD)
+        self.drive("click", CAPTIONS[9], FINISH)
+        self.assertEqual("Congratulations! You've been created new Home Page ()!", self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+        self.assertEqual(INITIAL_PAGE, self.drive("clipboard"))
+        self.assertEqual([], os.listdir(self.folder), "nothing is written")
+
+    def test_neither_output_asks_no_stays_yes_ends(self):
+        self.next_to(9)
+        self.drive("click", CAPTIONS[9], FINISH)
+        question = ("No file name given and text will not be placed into the clipboard. "
+                    "Would You like to abandon Your work?")
+        self.assertEqual(question, self.message())
+        self.answer(IDNO)
+        self.drive("wait", CAPTIONS[9])
+        self.drive("click", CAPTIONS[9], FINISH)
+        self.assertEqual(question, self.message())
+        self.answer(IDYES)
+        self.assertEqual("No home page created.", self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+        self.assertEqual([], os.listdir(self.folder))
+
+    def test_cancel_creates_nothing(self):
+        self.next_to(1)
+        self.fill(CAPTIONS[1], WINDOW_TITLE, "Never written")
+        self.drive("click", CAPTIONS[1], CANCEL)
+        self.assertEqual("The Velbrook was fully completed.\nThere is no home page created.", self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+        self.assertEqual([], os.listdir(self.folder))
+
+
+if __name__ == "__main__":
+    if not BIN:
+        sys.exit("set VELBROOK_BIN to the folder with velbrook.exe")
+    unittest.main(verbosity=2)
