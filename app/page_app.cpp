@@ -5,6 +5,7 @@
 #include "app/page_settings.h"
 #include "app/services_win32.h"
 #include "pages/file_name_page.h"
+#include "pages/text_page.h"
 #include "pages/title_page.h"
 #include "pages/welcome_page.h"
 #include "res/resource.h"
@@ -63,7 +64,7 @@ void CPageApp::Run(velbrook::Services& services, const velbrook::TextSource& tex
     wizard.AddPage(new CPlaceholderPage("Background color, picture and sound", &wizard, 19));
     wizard.AddPage(new CPlaceholderPage("Text color", &wizard, 20));
     wizard.AddPage(new CPlaceholderPage("Picture for the page", &wizard, 3));
-    wizard.AddPage(new CPlaceholderPage("Text of the page", &wizard, 4));
+    wizard.AddPage(new CTextPage(&settings.text, "Text of the page", &wizard));
     wizard.AddPage(new CPlaceholderPage("Items on the page", &wizard, 5));
     wizard.AddPage(new CPlaceholderPage("Link to other pages", &wizard, 6));
     wizard.AddPage(new CPlaceholderPage("Your e-mail adress", &wizard, 7));

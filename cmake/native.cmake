@@ -16,6 +16,7 @@ add_executable(native_tests
   tests/native/navigation_test.cpp
   tests/native/drop_rules_test.cpp
   tests/native/page_rules_test.cpp
+  tests/native/text_import_test.cpp
 )
 target_link_libraries(native_tests PRIVATE velbrook_core GTest::gtest_main)
 target_compile_definitions(native_tests PRIVATE

@@ -40,6 +40,7 @@ add_library(velbrook_win32 STATIC
   wizard/wizard.cpp
   wizard/wizard_page.cpp
   pages/file_name_page.cpp
+  pages/text_page.cpp
   pages/title_page.cpp
   pages/welcome_page.cpp
   app/module_texts.cpp

@@ -96,6 +96,10 @@
 #define IDC_CENTER_HEADER        1031
 #define IDC_CENTER_SUBHEADER     1032
 
+// Controls of the text page.
+#define IDC_PAGE_TEXT            1009
+#define IDC_IMPORT               1010
+
 // Controls of the file name page.
 #define IDC_FILE_NAME            1019
 #define IDC_FILE_BROWSE          1020

@@ -13,6 +13,7 @@
 //   box                        waits for a message box: "CAPTION|TEXT"
 //   answer ID                  clicks button ID of the message box
 //   clipboard                  the clipboard's text
+//   rect CAPTION               "LEFT TOP RIGHT BOTTOM" of that window on screen
 // Texts in answers have \ as \\ and line breaks as \r and \n.
 #include <windows.h>
 
@@ -133,21 +134,55 @@ INPUT Key(WORD vk, bool up) {
   return input;
 }
 
-void ClickAt(HWND control) {
+// Whether a click at the control's centre would land on it now: its window
+// is enabled, shown where it is, and nothing covers it.
+bool ReadyForClick(HWND control, int x, int y) {
+  POINT p = {x, y};
+  HWND hit = ::WindowFromPoint(p);
+  return ::IsWindowEnabled(::GetAncestor(control, GA_ROOT)) && (hit == control || ::IsChild(control, hit));
+}
+
+bool IsButton(HWND control) {
+  char className[16] = {};
+  ::GetClassNameA(control, className, sizeof className);
+  return lstrcmpiA(className, "Button") == 0;
+}
+
+bool HasFocus(HWND control) {
+  GUITHREADINFO info = {sizeof info};
+  return ::GetGUIThreadInfo(::GetWindowThreadProcessId(control, nullptr), &info) && info.hwndFocus == control;
+}
+
+INPUT Mouse(int x, int y, DWORD flags) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = (x * 65535) / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = (y * 65535) / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+  return input;
+}
+
+// Presses and releases the left button on the control's centre. A window
+// that has only just appeared may let the first press go by; the press is
+// made again until the control shows that it took it (a button shows
+// itself pushed, another control takes the focus).
+bool ClickAt(HWND control) {
   RECT r;
   ::GetWindowRect(control, &r);
   const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-  const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-  INPUT inputs[3] = {};
-  for (INPUT& input : inputs) {
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (x * 65535) / (width - 1);
-    input.mi.dy = (y * 65535) / (height - 1);
+  WaitFor([&] { return ReadyForClick(control, x, y); });
+  const bool button = IsButton(control);
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    Send({Mouse(x, y, MOUSEEVENTF_MOVE), Mouse(x, y, MOUSEEVENTF_LEFTDOWN)});
+    bool took = false;
+    for (int wait = 0; wait < 20 && !took; ++wait) {
+      took = button ? (::SendMessageA(control, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0 : HasFocus(control);
+      if (!took) ::Sleep(25);
+    }
+    Send({Mouse(x, y, MOUSEEVENTF_LEFTUP)});
+    if (took || !::IsWindow(control)) return true;
   }
-  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-  Send(std::vector<INPUT>(inputs, inputs + 3));
+  return false;
 }
 
 void TypeText(const std::string& text) {
@@ -229,11 +264,17 @@ std::string Run(const std::string& command, const std::string& rest) {
     HWND box = FindMessageBox();
     HWND button = box ? ::GetDlgItem(box, std::atoi(rest.c_str())) : nullptr;
     if (!button) return "error no such button";
-    ClickAt(button);
-    WaitFor([&] { return !::IsWindow(box); });
-    return "ok";
+    if (!ClickAt(button)) return "error the click did not take";
+    return WaitFor([&] { return !::IsWindow(box); }) ? "ok" : "error the box stayed";
   }
   if (command == "clipboard") return "ok " + Escape(ClipboardText());
+  if (command == "rect") {
+    HWND window = WaitFor([&] { return FindTopLevel(rest); });
+    RECT r;
+    if (!window || !::GetWindowRect(window, &r)) return "error no window " + rest;
+    return "ok " + std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
+           std::to_string(r.bottom);
+  }
   if (command == "focus") {
     GUITHREADINFO info = {sizeof info};
     if (!::GetGUIThreadInfo(0, &info) || !info.hwndFocus) return "error no focus";
@@ -243,10 +284,7 @@ std::string Run(const std::string& command, const std::string& rest) {
   if (!SplitCaptionId(rest, caption, id)) return "error bad command";
   HWND control = FindControl(caption, id);
   if (!control) return "error no control " + std::to_string(id) + " in " + caption;
-  if (command == "click") {
-    ClickAt(control);
-    return "ok";
-  }
+  if (command == "click") return ClickAt(control) ? "ok" : "error the click did not take";
   if (command == "text") return "ok " + Escape(TextOf(control));
   if (command == "enabled") return ::IsWindowEnabled(control) ? "ok 1" : "ok 0";
   return "error unknown command " + command;

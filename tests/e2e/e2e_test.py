@@ -13,6 +13,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 BIN = os.environ.get("VELBROOK_BIN", "")
@@ -66,10 +67,18 @@ class Driver:
 
     def __init__(self):
         self.process = subprocess.Popen([WINE, os.path.join(BIN, "e2e_driver.exe")], stdin=subprocess.PIPE,
-                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                                        stdout=subprocess.PIPE, stderr=None if os.environ.get("VELBROOK_E2E_TIMES") else subprocess.DEVNULL, text=True,
                                         encoding="latin-1")
 
     def __call__(self, *words):
+        started = time.monotonic()
+        try:
+            return self._call(*words)
+        finally:
+            if os.environ.get("VELBROOK_E2E_TIMES") and time.monotonic() - started > 1:
+                print("slow: %.1fs %s" % (time.monotonic() - started, " ".join(map(str, words))), file=sys.stderr)
+
+    def _call(self, *words):
         self.process.stdin.write(" ".join(str(w) for w in words) + "\n")
         self.process.stdin.flush()
         answer = self.process.stdout.readline().rstrip("\n")

@@ -175,5 +175,59 @@ TEST_F(PagesTest, BrowseProposesHomePageAndPutsTheDirectoryBack) {
       << "the directory is put back after Cancel and after OK";
 }
 
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(nullptr, f) << path;
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+}
+
+TEST_F(PagesTest, TextPageImportsReplacesAndKeepsTheTextWhenAnImportFails) {
+  const std::string fits = TempPath("velbrook_fits.txt"), big = TempPath("velbrook_big.txt"),
+                    empty = TempPath("velbrook_empty.txt"), zero = TempPath("velbrook_zero.txt");
+  WriteFile(fits, std::string(65536, 'a'));
+  WriteFile(big, std::string(65537, 'b'));
+  WriteFile(empty, "");
+  WriteFile(zero, std::string("kept\0lost", 9));
+  services.files = {"", fits, big, TempPath("velbrook_no_such.txt"), zero, empty};
+  std::string afterFits, afterCancel, afterBig, afterMissing, afterZero, afterEmpty;
+  PostAction([&] {
+    NextTo("Text of the page");
+    HWND page = CurrentPage(Wizard());
+    HWND edit = ::GetDlgItem(page, IDC_PAGE_TEXT);
+    TypeInto(edit, "My own words\r");
+    Click(page, IDC_IMPORT);  // cancelled
+    afterCancel = WindowText(edit);
+    Click(page, IDC_IMPORT);
+    afterFits = WindowText(edit);
+    ::SetWindowTextA(edit, "typed over");
+    Click(page, IDC_IMPORT);  // too long
+    afterBig = WindowText(edit);
+    Click(page, IDC_IMPORT);  // missing
+    afterMissing = WindowText(edit);
+    Click(page, IDC_IMPORT);
+    afterZero = WindowText(edit);
+    Click(page, IDC_IMPORT);
+    afterEmpty = WindowText(edit);
+    TypeInto(edit, "Final text");
+    Click(Wizard(), IDC_WIZARD_NEXT);  // saved when left
+    Click(Wizard(), IDCANCEL);
+  });
+  app.Run(services, texts, clock);
+  EXPECT_EQ("My own words\r\n", afterCancel) << "Enter starts a new line and Cancel changes nothing";
+  EXPECT_EQ(65536u, afterFits.size());
+  EXPECT_EQ("typed over", afterBig) << "a file too long keeps the text";
+  EXPECT_EQ("typed over", afterMissing) << "a file that cannot be read keeps the text";
+  EXPECT_EQ("kept", afterZero);
+  EXPECT_EQ("", afterEmpty);
+  ASSERT_GE(services.messages.size(), 2u);
+  EXPECT_EQ("File " + big + " is too long!", services.messages[0].text);
+  EXPECT_EQ("Error while file operation!", services.messages[1].text);
+  EXPECT_EQ(".TXT", services.fileDialogs[0].defaultExt);
+  EXPECT_FALSE(services.fileDialogs[0].save);
+  EXPECT_EQ("Text files (*.TXT)|*.TXT|All files (*.*)|*.*||", services.fileDialogs[0].filter);
+  for (const std::string& f : {fits, big, empty, zero}) ::DeleteFileA(f.c_str());
+}
+
 }  // namespace
 }  // namespace velbrook

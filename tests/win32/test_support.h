@@ -23,8 +23,8 @@ inline void FlushEvents() {
 }
 
 inline std::string WindowText(HWND window) {
-  char text[1024] = {};
-  ::GetWindowTextA(window, text, sizeof text);
+  std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
   return text;
 }
 

@@ -1,0 +1,28 @@
+// The text page: the page's main text, typed, imported or dropped.
+#ifndef VELBROOK_PAGES_TEXT_PAGE_H
+#define VELBROOK_PAGES_TEXT_PAGE_H
+
+#include "app/page_settings.h"
+#include "pages/velbrook_page.h"
+
+class CTextPage : public CVelbrookPage {
+ public:
+  CTextPage(TextSettings* settings, const std::string& title, CWnd* wizard);
+  // Writes the page's text into its block.
+  ~CTextPage() override;
+
+  // Creates the page and lets its edit take dropped files' contents.
+  BOOL CreatePage(CWnd* wizard) override;
+
+  CString m_strText;
+  TextSettings* m_pSettings;
+
+ protected:
+  BOOL OnInitDialog() override;
+  BOOL OnCommand(int id, int code, HWND control) override;
+  void DoDataExchange(CDataExchange* dx) override;
+  // Called when "&Import..." is clicked.
+  void OnImport();
+};
+
+#endif

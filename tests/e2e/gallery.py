@@ -1,0 +1,45 @@
+#!/usr/bin/env python3
+"""Writes the screenshot gallery under docs/screenshots/: the program's
+windows as a user sees them, each cut out of the screen. Run inside an X
+server with the build's Wine environment (`make screenshots` does both)."""
+
+import os
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from e2e_test import BIN, CAPTIONS, NEXT, WINE, Driver  # noqa: E402
+
+OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs", "screenshots")
+SLUGS = ["welcome", "title", "background", "text-color", "picture", "text", "items", "links", "footer",
+         "file-name"]
+
+
+def shoot(drive, caption, name):
+    left, top, right, bottom = (int(v) for v in drive("rect", caption).split())
+    drive("wait", caption)
+    subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (right - left, bottom - top, left, top),
+                    "+repage", os.path.join(OUT, name + ".png")], check=True)
+
+
+def main():
+    os.makedirs(OUT, exist_ok=True)
+    folder = tempfile.mkdtemp(prefix="velbrook-gallery-")
+    program = subprocess.Popen([WINE, os.path.join(BIN, "velbrook.exe")], cwd=folder,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    drive = Driver()
+    try:
+        drive("wait", CAPTIONS[0])
+        for index, caption in enumerate(CAPTIONS):
+            if index:
+                drive("click", CAPTIONS[index - 1], NEXT)
+                drive("wait", caption)
+            shoot(drive, caption, "page-%02d-%s" % (index + 1, SLUGS[index]))
+    finally:
+        program.kill()
+        drive.close()
+
+
+if __name__ == "__main__":
+    main()
