@@ -4,7 +4,9 @@
 #include "app/page_run.h"
 #include "app/page_settings.h"
 #include "app/services_win32.h"
+#include "pages/color_pages.h"
 #include "pages/file_name_page.h"
+#include "pages/picture_page.h"
 #include "pages/text_page.h"
 #include "pages/title_page.h"
 #include "pages/welcome_page.h"
@@ -61,9 +63,9 @@ void CPageApp::Run(velbrook::Services& services, const velbrook::TextSource& tex
 
     wizard.AddPage(new CWelcomePage(nullptr, "Welcome to the Velbrook!", &wizard));
     wizard.AddPage(new CTitlePage(&settings.title, "Title and headers of the page", &wizard));
-    wizard.AddPage(new CPlaceholderPage("Background color, picture and sound", &wizard, 19));
-    wizard.AddPage(new CPlaceholderPage("Text color", &wizard, 20));
-    wizard.AddPage(new CPlaceholderPage("Picture for the page", &wizard, 3));
+    wizard.AddPage(new CBackgroundPage(&settings.background, "Background color, picture and sound", &wizard));
+    wizard.AddPage(new CTextColorPage(&settings.color, "Text color", &wizard));
+    wizard.AddPage(new CPicturePage(&settings.picture, "Picture for the page", &wizard));
     wizard.AddPage(new CTextPage(&settings.text, "Text of the page", &wizard));
     wizard.AddPage(new CPlaceholderPage("Items on the page", &wizard, 5));
     wizard.AddPage(new CPlaceholderPage("Link to other pages", &wizard, 6));

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "app/win_types.h"
+
 namespace velbrook {
 
 // The common file dialog, as a page asks for it.
@@ -44,6 +46,10 @@ class Services {
   // when the user confirmed, false when cancelled. Like the real dialog it
   // may change the current directory.
   virtual bool ChooseFile(const FileDialogRequest& request, std::string& path) = 0;
+
+  // Runs the colour dialog starting at `initial`; true with the chosen
+  // colour in `chosen` when the user confirmed.
+  virtual bool PickColor(COLORREF initial, COLORREF& chosen) = 0;
 
   // The process's current directory, empty when it cannot be read.
   virtual std::string CurrentDirectory() = 0;

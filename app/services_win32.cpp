@@ -82,6 +82,18 @@ bool Win32Services::ChooseFile(const FileDialogRequest& request, std::string& pa
   return true;
 }
 
+bool Win32Services::PickColor(COLORREF initial, COLORREF& chosen) {
+  CHOOSECOLORA dialog = {};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = ::GetActiveWindow();
+  dialog.rgbResult = initial;
+  dialog.lpCustColors = m_customColors;
+  dialog.Flags = CC_RGBINIT;
+  if (!::ChooseColorA(&dialog)) return false;
+  chosen = dialog.rgbResult;
+  return true;
+}
+
 std::string Win32Services::CurrentDirectory() {
   const DWORD length = ::GetCurrentDirectoryA(0, nullptr);
   if (length == 0) return std::string();

@@ -19,6 +19,7 @@ class Win32Services : public Services {
   bool CopyFileReplacing(const std::string& from, const std::string& to) override;
   bool PutTextOnClipboard(const std::string& text) override;
   bool ChooseFile(const FileDialogRequest& request, std::string& path) override;
+  bool PickColor(COLORREF initial, COLORREF& chosen) override;
   std::string CurrentDirectory() override;
   bool ChangeDirectory(const std::string& directory) override;
   void ShowHelp(int context) override { m_help.Show(context); }
@@ -29,6 +30,9 @@ class Win32Services : public Services {
   static HWND MainWindow();
   std::string m_caption;
   CHelpWindow m_help;
+  // The colour dialog's row of custom colours, shared by every colour
+  // dialog of the run.
+  COLORREF m_customColors[16] = {};
 };
 
 }  // namespace velbrook

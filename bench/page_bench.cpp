@@ -15,6 +15,7 @@ class NullServices : public Services {
   bool CopyFileReplacing(const std::string&, const std::string&) override { return true; }
   bool PutTextOnClipboard(const std::string&) override { return true; }
   bool ChooseFile(const FileDialogRequest&, std::string&) override { return false; }
+  bool PickColor(COLORREF, COLORREF&) override { return false; }
   std::string CurrentDirectory() override { return std::string(); }
   bool ChangeDirectory(const std::string&) override { return true; }
   void ShowHelp(int) override {}

@@ -39,7 +39,10 @@ add_library(velbrook_win32 STATIC
   wizard/keyboard.cpp
   wizard/wizard.cpp
   wizard/wizard_page.cpp
+  pages/color.cpp
+  pages/color_pages.cpp
   pages/file_name_page.cpp
+  pages/picture_page.cpp
   pages/text_page.cpp
   pages/title_page.cpp
   pages/welcome_page.cpp
@@ -71,6 +74,7 @@ add_executable(win32_tests
   tests/win32/page_app_test.cpp
   tests/win32/pages_test.cpp
   tests/win32/dravel_test.cpp
+  tests/win32/color_pages_test.cpp
   ${VELBROOK_RC}
 )
 add_dependencies(win32_tests generated_texts)

@@ -20,6 +20,24 @@ inline bool BrowseForFile(Services& services, const FileDialogRequest& request, 
   return chosen;
 }
 
+// The open dialogs for a picture (the background's or the page's) and for
+// the background sound. A name typed without an extension gets the first
+// type each offers.
+inline FileDialogRequest PictureFileDialog() {
+  FileDialogRequest request;
+  request.defaultExt = ".GIF";
+  request.filter = "CompuServe GIF files (*.GIF)|*.GIF|JPEG files (*.JPG)|*.JPG|All files (*.*)|*.*||";
+  request.flags = kOfnHideReadOnly | kOfnOverwritePrompt;
+  return request;
+}
+
+inline FileDialogRequest SoundFileDialog() {
+  FileDialogRequest request = PictureFileDialog();
+  request.defaultExt = ".MID";
+  request.filter = "MIDI files (*.MID)|*.MID|WAVE files (*.WAV)|*.WAV|All files (*.*)|*.*||";
+  return request;
+}
+
 // Whether leaving the file name page must first ask to abandon the work:
 // neither a file name (any character counts) nor the clipboard was chosen.
 inline bool MustAskToAbandon(const std::string& fileName, int clipboard) {

@@ -3,7 +3,9 @@
 #ifndef VELBROOK_PAGES_VELBROOK_PAGE_H
 #define VELBROOK_PAGES_VELBROOK_PAGE_H
 
+#include "app/page_settings.h"
 #include "framework/app.h"
+#include "pages/page_rules.h"
 #include "wizard/wizard_page.h"
 
 class CVelbrookPage : public CWizardPage {
@@ -14,6 +16,24 @@ class CVelbrookPage : public CWizardPage {
   BOOL CreatePage(CWnd* wizard) override { return Create(m_nIDTemplate, wizard); }
   BOOL HasHelp() override { return TRUE; }
   void ShowHelp() override { AfxGetApp()->WinHelp(static_cast<DWORD_PTR>(m_nHelpContext)); }
+
+ protected:
+  // A Browse button: saves the page, runs the file dialog with the current
+  // directory put back afterwards, and on OK shows the chosen path in the
+  // control bound to `member`.
+  void BrowseInto(CString& member, const velbrook::FileDialogRequest& request) {
+    UpdateData(TRUE);
+    std::string path;
+    if (velbrook::BrowseForFile(AfxGetServices(), request, path)) {
+      member = path;
+      UpdateData(FALSE);
+    }
+  }
+  // Enables or disables the controls `ids` together.
+  template <int N>
+  void EnableControls(const int (&ids)[N], bool enable) {
+    for (int id : ids) ::EnableWindow(GetDlgItem(id), enable);
+  }
 
  private:
   int m_nHelpContext;

@@ -96,6 +96,33 @@
 #define IDC_CENTER_HEADER        1031
 #define IDC_CENTER_SUBHEADER     1032
 
+// Controls of the background page.
+#define IDC_BROWSE_SOUND         1047
+#define IDC_SOUND_FILE           1046
+#define IDC_BITMAP_FILE          1048
+#define IDC_BROWSE_BITMAP        1049
+#define IDC_SELECT_COLOR         1050
+#define IDC_USE_COLOR            1052
+#define IDC_USE_BITMAP           1053
+#define IDC_BACKGROUND_SWATCH    1054
+#define IDC_FIXED_BACKGROUND     1058
+
+// Controls of the text colour page.
+#define IDC_CHOOSE_TEXT_COLOR    1055
+#define IDC_TEXT_SWATCH          1056
+#define IDC_CHOOSE_LINK_COLOR    1057
+#define IDC_LINK_SWATCH          1058
+#define IDC_CHOOSE_VLINK_COLOR   1059
+#define IDC_VLINK_SWATCH         1060
+
+// Controls of the picture page.
+#define IDC_PICTURE_FILE         1001
+#define IDC_INCLUDE_PICTURE      1005
+#define IDC_CENTER_PICTURE       1006
+#define IDC_FRAME_PICTURE        1007
+#define IDC_BROWSE_PICTURE       1008
+#define IDC_PICTURE_ILLUSTRATION 1033
+
 // Controls of the text page.
 #define IDC_PAGE_TEXT            1009
 #define IDC_IMPORT               1010

@@ -36,3 +36,35 @@ TEST(MustAskToAbandon, OnlyWhenNeitherOutputIsChosen) {
 
 }  // namespace
 }  // namespace velbrook
+
+#include "pages/color_pair.h"
+
+namespace velbrook {
+namespace {
+
+TEST(ColorPair, StartsNotChosenAndTakesOnlyAChange) {
+  COLORREF color = 0x123456;
+  BOOL chosen = 7;
+  ColorPair pair(&color, &chosen);
+  EXPECT_EQ(0, chosen) << "constructing clears the flag";
+  EXPECT_EQ(0x123456u, color) << "and leaves the colour";
+  EXPECT_FALSE(pair.Choose(0x123456));
+  EXPECT_FALSE(pair.Chosen()) << "the colour already held is no choice";
+  EXPECT_TRUE(pair.Choose(0x0000FF));
+  EXPECT_EQ(0x0000FFu, color);
+  EXPECT_EQ(1, chosen);
+  EXPECT_FALSE(pair.Choose(0x0000FF));
+  EXPECT_TRUE(pair.Choose(0));
+  EXPECT_TRUE(pair.Chosen()) << "nothing moves a pair back to not chosen";
+}
+
+TEST(FileDialogs, PictureAndSoundOfferTheirOwnTypesFirst) {
+  EXPECT_EQ(".GIF", PictureFileDialog().defaultExt);
+  EXPECT_EQ(0u, PictureFileDialog().filter.find("CompuServe GIF files (*.GIF)|*.GIF|"));
+  EXPECT_EQ(".MID", SoundFileDialog().defaultExt);
+  EXPECT_EQ(0u, SoundFileDialog().filter.find("MIDI files (*.MID)|*.MID|"));
+  EXPECT_FALSE(SoundFileDialog().save);
+}
+
+}  // namespace
+}  // namespace velbrook

@@ -51,6 +51,16 @@ class ScriptedServices : public Services {
     files.pop_front();
     return true;
   }
+  // Answers from `colors` (a negative value is Cancel).
+  bool PickColor(COLORREF initial, COLORREF& chosen) override {
+    colorDialogs.push_back(initial);
+    if (colors.empty()) return false;
+    const long long answer = colors.front();
+    colors.pop_front();
+    if (answer < 0) return false;
+    chosen = static_cast<COLORREF>(answer);
+    return true;
+  }
   std::string CurrentDirectory() override { return currentDirectory; }
   bool ChangeDirectory(const std::string& directory) override {
     directoryChanges.push_back(directory);
@@ -62,6 +72,7 @@ class ScriptedServices : public Services {
 
   std::deque<int> answers;  // given in order; when empty, No or OK
   std::deque<std::string> files;  // file dialog answers; empty text cancels
+  std::deque<long long> colors;   // colour dialog answers; negative cancels
   std::string currentDirectory = "C:\\WORK";
   bool copySucceeds = true;
   bool clipboardSucceeds = true;
@@ -70,6 +81,7 @@ class ScriptedServices : public Services {
   std::vector<std::string> clipboard;
   std::vector<int> help;  // contexts shown, 0 for each close
   std::vector<FileDialogRequest> fileDialogs;
+  std::vector<COLORREF> colorDialogs;  // the colour each dialog started at
   std::vector<std::string> directoryChanges;
 };
 

@@ -1,0 +1,50 @@
+// The two pages with colour swatches: the background (colour, picture and
+// sound) and the three text colours.
+#ifndef VELBROOK_PAGES_COLOR_PAGES_H
+#define VELBROOK_PAGES_COLOR_PAGES_H
+
+#include "app/page_settings.h"
+#include "pages/color.h"
+#include "pages/velbrook_page.h"
+
+class CBackgroundPage : public CVelbrookPage {
+ public:
+  CBackgroundPage(BackgroundSettings* settings, const std::string& title, CWnd* wizard);
+
+  CString m_strBitmapFile;
+  CString m_strSoundFile;
+  BOOL m_bFixedBackground = FALSE;
+  BOOL m_bUseColor = FALSE;
+  BOOL m_bUseBitmap = FALSE;
+  // The swatch's colour-chosen flag, only for its look; never copied into
+  // the settings. Declared before the swatch, which clears it.
+  BOOL m_bColorChosen = FALSE;
+  CColor m_wndColor;
+  BackgroundSettings* m_pSettings;
+
+ protected:
+  BOOL OnInitDialog() override;
+  BOOL OnCommand(int id, int code, HWND control) override;
+  void DoDataExchange(CDataExchange* dx) override;
+  // Called when the page window goes: the values go into the block.
+  void OnDestroy() override;
+  // Called when "Bitmap image" is clicked: its controls follow it.
+  void OnBitmapRule();
+  // Called when "Solid color" is clicked: the colour button follows it.
+  void OnColorRule();
+};
+
+class CTextColorPage : public CVelbrookPage {
+ public:
+  CTextColorPage(ColorSettings* settings, const std::string& title, CWnd* wizard);
+
+  CColor m_wndText;
+  CColor m_wndLink;
+  CColor m_wndVLink;
+
+ protected:
+  BOOL OnInitDialog() override;
+  BOOL OnCommand(int id, int code, HWND control) override;
+};
+
+#endif

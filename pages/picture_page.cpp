@@ -1,0 +1,54 @@
+#include "pages/picture_page.h"
+
+#include "dravel/dravel.h"
+#include "res/resource.h"
+
+namespace {
+const int kPictureControls[] = {IDC_CENTER_PICTURE, IDC_FRAME_PICTURE, IDC_PICTURE_FILE, IDC_BROWSE_PICTURE};
+}
+
+CPicturePage::CPicturePage(PictureSettings* settings, const std::string& title, CWnd* wizard)
+    : CVelbrookPage(title, IDD_PICTURE_PAGE, wizard, 3), m_pSettings(settings) {}
+
+BOOL CPicturePage::OnInitDialog() {
+  CVelbrookPage::OnInitDialog();
+  m_btnPicture.SubclassDlgItem(IDC_PICTURE_ILLUSTRATION, this);
+  m_btnPicture.LoadBitmaps(IDB_PICTURE_PAGE);
+  m_btnPicture.SizeToContent();
+  EnableFileNameDrop(GetDlgItem(IDC_PICTURE_FILE));
+  EnableControls(kPictureControls, false);
+  return TRUE;
+}
+
+void CPicturePage::DoDataExchange(CDataExchange* dx) {
+  DDX_Check(dx, IDC_INCLUDE_PICTURE, m_bIncludePicture);
+  DDX_Check(dx, IDC_CENTER_PICTURE, m_bCenterPicture);
+  DDX_Check(dx, IDC_FRAME_PICTURE, m_bFramePicture);
+  DDX_Text(dx, IDC_PICTURE_FILE, m_strPictureFile);
+  DDV_MaxChars(dx, m_strPictureFile, 260);
+}
+
+BOOL CPicturePage::OnCommand(int id, int code, HWND control) {
+  switch (id) {
+    case IDC_INCLUDE_PICTURE:
+      OnIncludePicture();
+      return TRUE;
+    case IDC_BROWSE_PICTURE:
+      BrowseInto(m_strPictureFile, velbrook::PictureFileDialog());
+      return TRUE;
+    default:
+      return CVelbrookPage::OnCommand(id, code, control);
+  }
+}
+
+void CPicturePage::OnIncludePicture() {
+  EnableControls(kPictureControls, !::IsWindowEnabled(GetDlgItem(IDC_CENTER_PICTURE)));
+}
+
+void CPicturePage::OnDestroy() {
+  CVelbrookPage::OnDestroy();
+  m_pSettings->m_bIncludePicture = m_bIncludePicture;
+  m_pSettings->m_bCenterPicture = m_bCenterPicture;
+  m_pSettings->m_bFramePicture = m_bFramePicture;
+  m_pSettings->m_strPictureFile = m_strPictureFile;
+}
