@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/link_entry.h"
 #include "res/resource.h"
 
 namespace velbrook {
@@ -22,7 +23,6 @@ const char kFrameClose[] = "\r\n</TD>\r\n</TR>\r\n</TABLE>\r\n";
 const char kItemListOpen[] = "<UL>\r\n";
 const char kItemListClose[] = "\r\n</UL>\r\n\r\n";
 const char kLinkListOpen[] = "\r\n<P>\r\n\r\n<UL>\r\n";
-const char kLinkSeparator[] = " : ";
 const char kLinkListClose[] = "\r\n</UL>\r\n";
 const char kLastUpdatedComment[] = "<!-- \"Last updated\" field -->\r\n";
 const char kSmallFontOpen[] = "<FONT SIZE=1>";
@@ -150,15 +150,10 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
     page += kLinkListOpen;
     const std::string linkLine = texts.Load(IDS_LINK_LINE);
     const std::size_t count = EntriesToWrite(links.m_nLinks, links.m_arrLinks);
+    std::string reference, title;
     for (std::size_t i = 0; i < count; ++i) {
-      const std::string& entry = links.m_arrLinks[i];
-      const std::size_t separator = entry.find(kLinkSeparator);
-      if (separator == std::string::npos) {
-        AppendFormatted(page, linkLine, entry, std::string());
-      } else {
-        AppendFormatted(page, linkLine, entry.substr(0, separator),
-                        entry.substr(separator + sizeof kLinkSeparator - 1));
-      }
+      SplitLinkEntry(links.m_arrLinks[i], reference, title);
+      AppendFormatted(page, linkLine, reference, title);
     }
   }
   if (links.m_bFavorites) page += texts.LoadFavoriteLinks();

@@ -6,6 +6,8 @@
 #include "app/services_win32.h"
 #include "pages/color_pages.h"
 #include "pages/file_name_page.h"
+#include "pages/footer_page.h"
+#include "pages/list_pages.h"
 #include "pages/picture_page.h"
 #include "pages/text_page.h"
 #include "pages/title_page.h"
@@ -67,9 +69,9 @@ void CPageApp::Run(velbrook::Services& services, const velbrook::TextSource& tex
     wizard.AddPage(new CTextColorPage(&settings.color, "Text color", &wizard));
     wizard.AddPage(new CPicturePage(&settings.picture, "Picture for the page", &wizard));
     wizard.AddPage(new CTextPage(&settings.text, "Text of the page", &wizard));
-    wizard.AddPage(new CPlaceholderPage("Items on the page", &wizard, 5));
-    wizard.AddPage(new CPlaceholderPage("Link to other pages", &wizard, 6));
-    wizard.AddPage(new CPlaceholderPage("Your e-mail adress", &wizard, 7));
+    wizard.AddPage(new CItemsPage(&settings.items, "Items on the page", &wizard));
+    wizard.AddPage(new CLinksPage(&settings.links, "Link to other pages", &wizard));
+    wizard.AddPage(new CFooterPage(&settings.footer, "Your e-mail adress", &wizard));
     wizard.AddPage(new CFileNamePage(&settings.file, "File name for the page", &wizard));
 
     const INT_PTR result = wizard.DoModal();

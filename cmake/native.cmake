@@ -17,6 +17,7 @@ add_executable(native_tests
   tests/native/drop_rules_test.cpp
   tests/native/page_rules_test.cpp
   tests/native/text_import_test.cpp
+  tests/native/list_editing_test.cpp
 )
 target_link_libraries(native_tests PRIVATE velbrook_core GTest::gtest_main)
 target_compile_definitions(native_tests PRIVATE

@@ -42,6 +42,8 @@ add_library(velbrook_win32 STATIC
   pages/color.cpp
   pages/color_pages.cpp
   pages/file_name_page.cpp
+  pages/footer_page.cpp
+  pages/list_pages.cpp
   pages/picture_page.cpp
   pages/text_page.cpp
   pages/title_page.cpp
@@ -75,6 +77,7 @@ add_executable(win32_tests
   tests/win32/pages_test.cpp
   tests/win32/dravel_test.cpp
   tests/win32/color_pages_test.cpp
+  tests/win32/list_pages_test.cpp
   ${VELBROOK_RC}
 )
 add_dependencies(win32_tests generated_texts)

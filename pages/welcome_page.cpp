@@ -27,6 +27,3 @@ void CWelcomePage::OnAbout() {
   CDialog about(IDD_ABOUT, this);
   about.DoModal();
 }
-
-CPlaceholderPage::CPlaceholderPage(const std::string& title, CWnd* wizard, int helpContext)
-    : CVelbrookPage(title, IDD_PLACEHOLDER_PAGE, wizard, helpContext) {}

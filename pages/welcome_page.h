@@ -20,11 +20,4 @@ class CWelcomePage : public CVelbrookPage {
   CBitmapButton m_picture;
 };
 
-// Stands in for a page that a later version brings: the page's caption and
-// help, and no values.
-class CPlaceholderPage : public CVelbrookPage {
- public:
-  CPlaceholderPage(const std::string& title, CWnd* wizard, int helpContext);
-};
-
 #endif

@@ -79,8 +79,6 @@
 #define IDD_FILE_NAME_PAGE       6308
 #define IDD_BACKGROUND_PAGE      6309
 #define IDD_TEXT_COLOR_PAGE      6310
-// Stands in for a page that is not built yet.
-#define IDD_PLACEHOLDER_PAGE     6390
 
 // Controls of the wizard host (Finish and Cancel are IDOK and IDCANCEL).
 #define IDC_WIZARD_HELP          9
@@ -126,6 +124,40 @@
 // Controls of the text page.
 #define IDC_PAGE_TEXT            1009
 #define IDC_IMPORT               1010
+
+// Controls of the items page and the item dialog.
+#define IDC_LIST_TITLE           1011
+#define IDC_ITEM_LIST            1012
+#define IDC_ITEM_ADD             1022
+#define IDC_ITEM_INSERT          1013
+#define IDC_ITEM_DELETE          1014
+#define IDC_ITEM_UP              1029
+#define IDC_ITEM_EDIT            1021
+#define IDC_ITEM_DOWN            1030
+#define IDC_ITEM_VALUE           1021
+
+// Controls of the links page and the link dialog.
+#define IDC_LINK_LIST            1016
+#define IDC_LINK_ADD             1023
+#define IDC_LINK_INSERT          1024
+#define IDC_LINK_DELETE          1025
+#define IDC_LINK_UP              1026
+#define IDC_LINK_EDIT            1040
+#define IDC_LINK_DOWN            1027
+#define IDC_FAVORITES            1014
+#define IDC_LINK_TITLE           1015
+#define IDC_LINK_REFERENCE       1002
+
+// Controls of the footer page.
+#define IDC_LAST_UPDATED         1035
+#define IDC_STYLE_NONE           1036
+#define IDC_STYLE_MARQUEE        1037
+#define IDC_STYLE_BLINKING       1038
+#define IDC_CENTER_LAST_UPDATED  1039
+#define IDC_EMAIL                1017
+
+// Help button of the small dialogs (the host's Help has the same id).
+#define IDC_DIALOG_HELP          9
 
 // Controls of the file name page.
 #define IDC_FILE_NAME            1019

@@ -9,6 +9,7 @@ does both). VELBROOK_BIN names the folder with velbrook.exe, dravel.dll and
 e2e_driver.exe."""
 
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -23,6 +24,9 @@ WINE = os.environ.get("VELBROOK_WINE", "wine")
 FINISH, CANCEL, HELP, BACK, NEXT = 1, 2, 9, 6302, 6303
 IDOK, IDYES, IDNO = 1, 6, 7
 WINDOW_TITLE, FILE_NAME, CLIPBOARD = 1001, 1019, 1057
+LIST_TITLE, ITEM_ADD, ITEM_VALUE = 1011, 1022, 1021
+LINK_ADD, LINK_TITLE, LINK_REFERENCE, FAVORITES = 1023, 1015, 1002, 1014
+LAST_UPDATED, STYLE_BLINKING, CENTER_LAST_UPDATED, EMAIL = 1035, 1038, 1039, 1017
 
 CAPTIONS = [
     "Welcome to the Velbrook!",
@@ -122,6 +126,19 @@ class WizardRun(unittest.TestCase):
         self.drive("click", caption, control)
         self.drive("type", text)
 
+    def add_item(self, text):
+        self.drive("click", CAPTIONS[6], ITEM_ADD)
+        self.fill("Input the value of item", ITEM_VALUE, text)
+        self.drive("click", "Input the value of item", IDOK)
+        self.drive("gone", "Input the value of item")
+
+    def add_link(self, reference, title):
+        self.drive("click", CAPTIONS[7], LINK_ADD)
+        self.fill("Edit link", LINK_TITLE, title)
+        self.fill("Edit link", LINK_REFERENCE, reference)
+        self.drive("click", "Edit link", IDOK)
+        self.drive("gone", "Edit link")
+
     def message(self):
         caption, _, text = self.drive("box").partition("|")
         self.assertEqual(BOX_CAPTION, caption)
@@ -149,6 +166,42 @@ class WizardRun(unittest.TestCase):
         self.answer(IDOK)
         self.assert_ended()
         self.assertEqual(ONE_RUN_PAGE, self.read("home.htm"))
+
+    def test_lists_links_and_footer_reach_the_page(self):
+        self.next_to(6)
+        self.fill(CAPTIONS[6], LIST_TITLE, "My games")
+        self.add_item("Chess")
+        self.add_item("Go")
+        self.next_to(7)
+        self.add_link("one.htm", "Chapter 1 : Start")
+        self.add_link("mailto:me@example.org", "Mail me")
+        self.drive("click", CAPTIONS[7], FAVORITES)
+        self.next_to(8)
+        self.drive("click", CAPTIONS[8], LAST_UPDATED)
+        self.drive("click", CAPTIONS[8], CENTER_LAST_UPDATED)
+        self.drive("click", CAPTIONS[8], STYLE_BLINKING)
+        self.fill(CAPTIONS[8], EMAIL, "me@example.org")
+        self.next_to(9)
+        self.fill(CAPTIONS[9], FILE_NAME, "home.htm")
+        self.drive("click", CAPTIONS[9], FINISH)
+        self.assertEqual("Congratulations! You've been created new Home Page (home.htm)!", self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+        with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "res", "favorites.html"),
+                  "rb") as f:
+            favorites = f.read().decode("latin-1")
+        expected = (
+            INITIAL_PAGE.split("<P>\r\n\r\n<EM>")[0] +
+            "<P>\r\n\r\nMy games<UL>\r\n<LI>Chess\r\n<LI>Go\r\n\r\n</UL>\r\n\r\n"
+            "\r\n<P>\r\n\r\n<UL>\r\n<LI><A HREF=\"one.htm\">one.htm</A> Chapter 1 : Start<BR>\r\n"
+            "<LI><A HREF=\"mailto:me@example.org\">mailto:me@example.org</A> Mail me<BR>\r\n" + favorites +
+            "\r\n</UL>\r\n"
+            "<P>\r\n\r\n<!-- \"Last updated\" field -->\r\n<CENTER>\r\n<FONT SIZE=1><BLINK>"
+            "Last updated at TIME\r\n</BLINK>\r\n</FONT></CENTER>\r\n" + CREDIT +
+            "<HR>\r\n\r\n<P>My e-mail address:\r\n<ADDRESS>\r\n<A HREF=\"me@example.org\">me@example.org</A>\r\n"
+            "</ADDRESS>\r\n\r\n<P>\r\n</BODY>\r\n\r\n</HTML>\r\n")
+        pattern = re.escape(expected).replace("TIME", r"\d\d:\d\d:\d\d \d\d\.\d\d\.\d\d \((Mon|Tue|Wed|Thu|Fri|Sat|Sun)\)")
+        self.assertRegex(self.read("home.htm"), "^" + pattern + "$")
 
     def test_clipboard_only(self):
         self.next_to(9)

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <memory>
 #include <functional>
@@ -67,6 +69,25 @@ inline HWND CurrentPage(HWND wizard) {
 // would deliver it.
 inline void TypeInto(HWND control, const std::string& text) {
   for (char c : text) ::SendMessageA(control, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+// Answers the next modal dialog with `caption` once it is up: notes in
+// `shown` what the given controls showed, sets their texts, then clicks
+// `button`. Queued behind whatever opens it.
+inline void AnswerDialog(const std::string& caption, std::vector<std::pair<int, std::string>> texts, int button,
+                         std::vector<std::string>* shown = nullptr) {
+  PostAction([caption, texts, button, shown] {
+    HWND dialog = ::FindWindowA("#32770", caption.c_str());
+    if (!dialog) {
+      ADD_FAILURE() << "no dialog \"" << caption << "\" is open";
+      return;
+    }
+    for (const auto& text : texts) {
+      if (shown) shown->push_back(WindowText(::GetDlgItem(dialog, text.first)));
+      ::SetWindowTextA(::GetDlgItem(dialog, text.first), text.second.c_str());
+    }
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  });
 }
 
 // While alive, every message box opened on this thread is read (caption,

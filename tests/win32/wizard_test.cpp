@@ -25,14 +25,14 @@ struct PageLog {
 
 class TestPage : public CWizardPage {
  public:
-  TestPage(const std::string& title, CWnd* wizard, PageLog& log) : CWizardPage(title, IDD_PLACEHOLDER_PAGE, wizard), m_log(log) {}
+  TestPage(const std::string& title, CWnd* wizard, PageLog& log) : CWizardPage(title, IDD_TEXT_COLOR_PAGE, wizard), m_log(log) {}
   ~TestPage() override {
     m_log.deleted = true;
     m_log.windowGoneBeforeDelete = m_hWnd == nullptr;
   }
   BOOL CreatePage(CWnd* wizard) override {
     ++m_log.created;
-    return Create(IDD_PLACEHOLDER_PAGE, wizard);
+    return Create(IDD_TEXT_COLOR_PAGE, wizard);
   }
   BOOL HasHelp() override { return hasHelp; }
   BOOL LeavePage() override {

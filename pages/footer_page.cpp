@@ -1,0 +1,54 @@
+#include "pages/footer_page.h"
+
+#include "res/resource.h"
+
+namespace {
+// The controls of the "Last updated" line, and the style each radio stores.
+const int kLineControls[] = {IDC_STYLE_BLINKING, IDC_STYLE_MARQUEE, IDC_STYLE_NONE, IDC_CENTER_LAST_UPDATED};
+const struct {
+  int radio;
+  int style;
+} kStyles[] = {{IDC_STYLE_NONE, 0}, {IDC_STYLE_MARQUEE, 1}, {IDC_STYLE_BLINKING, 2}};
+}  // namespace
+
+CFooterPage::CFooterPage(FooterSettings* settings, const std::string& title, CWnd* wizard)
+    : CVelbrookPage(title, IDD_FOOTER_PAGE, wizard, 7), m_pSettings(settings) {
+  m_pSettings->m_nLastUpdatedStyle = 0;
+}
+
+CFooterPage::~CFooterPage() {
+  m_pSettings->m_bLastUpdated = m_bLastUpdated;
+  m_pSettings->m_bCenterLastUpdated = m_bCenterLastUpdated;
+  m_pSettings->m_strEMail = m_strEMail;
+}
+
+BOOL CFooterPage::OnInitDialog() {
+  CVelbrookPage::OnInitDialog();
+  EnableControls(kLineControls, false);
+  return TRUE;
+}
+
+void CFooterPage::DoDataExchange(CDataExchange* dx) {
+  DDX_Text(dx, IDC_EMAIL, m_strEMail);
+  DDV_MaxChars(dx, m_strEMail, 255);
+  DDX_Check(dx, IDC_LAST_UPDATED, m_bLastUpdated);
+  DDX_Check(dx, IDC_CENTER_LAST_UPDATED, m_bCenterLastUpdated);
+}
+
+BOOL CFooterPage::OnCommand(int id, int code, HWND control) {
+  if (id == IDC_LAST_UPDATED) {
+    OnLastUpdated();
+    return TRUE;
+  }
+  for (const auto& style : kStyles) {
+    if (id == style.radio && code == BN_CLICKED) {
+      m_pSettings->m_nLastUpdatedStyle = style.style;
+      return TRUE;
+    }
+  }
+  return CVelbrookPage::OnCommand(id, code, control);
+}
+
+void CFooterPage::OnLastUpdated() {
+  EnableControls(kLineControls, !::IsWindowEnabled(GetDlgItem(IDC_STYLE_BLINKING)));
+}

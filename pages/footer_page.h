@@ -1,0 +1,29 @@
+// The footer page: the "Last updated" line, its centring and style, and the
+// author's e-mail address.
+#ifndef VELBROOK_PAGES_FOOTER_PAGE_H
+#define VELBROOK_PAGES_FOOTER_PAGE_H
+
+#include "app/page_settings.h"
+#include "pages/velbrook_page.h"
+
+class CFooterPage : public CVelbrookPage {
+ public:
+  CFooterPage(FooterSettings* settings, const std::string& title, CWnd* wizard);
+  // Writes the page's values into its block.
+  ~CFooterPage() override;
+
+  CString m_strEMail;
+  BOOL m_bLastUpdated = FALSE;
+  BOOL m_bCenterLastUpdated = FALSE;
+  FooterSettings* m_pSettings;
+
+ protected:
+  BOOL OnInitDialog() override;
+  BOOL OnCommand(int id, int code, HWND control) override;
+  void DoDataExchange(CDataExchange* dx) override;
+  // Called when "Include 'Last updated' field" is clicked: the line's
+  // controls follow it.
+  void OnLastUpdated();
+};
+
+#endif

@@ -1,0 +1,81 @@
+// The items and links pages, which share the list-editing rules, and the
+// small dialogs in which one item or one link is entered.
+#ifndef VELBROOK_PAGES_LIST_PAGES_H
+#define VELBROOK_PAGES_LIST_PAGES_H
+
+#include "app/page_settings.h"
+#include "framework/controls.h"
+#include "pages/list_editing.h"
+#include "pages/velbrook_page.h"
+
+// What the two list pages share: the list box under the rules, the six
+// buttons, and the list copied into the block when the window goes.
+class CListPage : public CVelbrookPage, protected velbrook::EntryEditor {
+ public:
+  CListPage(const std::string& title, UINT templateId, CWnd* wizard, int helpContext,
+            const velbrook::ListButtons& buttons, CStringArray* entries, int* count);
+
+ protected:
+  BOOL OnCommand(int id, int code, HWND control) override;
+  // Called when the page window goes: the entries go into the block.
+  void OnDestroy() override;
+
+  CListBox& List() { return m_list; }
+
+ private:
+  CListBox m_list;
+  velbrook::ListButtons m_buttons;
+  CStringArray* m_pEntries;
+  int* m_pCount;
+};
+
+class CItemsPage : public CListPage {
+ public:
+  CItemsPage(ItemSettings* settings, const std::string& title, CWnd* wizard);
+
+  CString m_strListTitle;
+  ItemSettings* m_pSettings;
+
+ protected:
+  void DoDataExchange(CDataExchange* dx) override;
+  void OnDestroy() override;
+  bool EditEntry(std::string& entry) override;
+};
+
+class CLinksPage : public CListPage {
+ public:
+  CLinksPage(LinkSettings* settings, const std::string& title, CWnd* wizard);
+
+  BOOL m_bFavorites = FALSE;
+  LinkSettings* m_pSettings;
+
+ protected:
+  void DoDataExchange(CDataExchange* dx) override;
+  void OnDestroy() override;
+  bool EditEntry(std::string& entry) override;
+};
+
+// "Input the value of item".
+class CItemDlg : public CDialog {
+ public:
+  explicit CItemDlg(const std::string& value, CWnd* parent = nullptr);
+  CString m_strValue;
+
+ protected:
+  void DoDataExchange(CDataExchange* dx) override;
+  BOOL OnCommand(int id, int code, HWND control) override;
+};
+
+// "Edit link".
+class CLinkDlg : public CDialog {
+ public:
+  CLinkDlg(const std::string& title, const std::string& reference, CWnd* parent = nullptr);
+  CString m_strLinkTitle;
+  CString m_strReference;
+
+ protected:
+  void DoDataExchange(CDataExchange* dx) override;
+  BOOL OnCommand(int id, int code, HWND control) override;
+};
+
+#endif
