@@ -78,6 +78,7 @@ add_executable(win32_tests
   tests/win32/dravel_test.cpp
   tests/win32/color_pages_test.cpp
   tests/win32/list_pages_test.cpp
+  tests/win32/keyboard_test.cpp
   ${VELBROOK_RC}
 )
 add_dependencies(win32_tests generated_texts)

@@ -203,6 +203,37 @@ class WizardRun(unittest.TestCase):
         pattern = re.escape(expected).replace("TIME", r"\d\d:\d\d:\d\d \d\d\.\d\d\.\d\d \((Mon|Tue|Wed|Thu|Fri|Sat|Sun)\)")
         self.assertRegex(self.read("home.htm"), "^" + pattern + "$")
 
+    def focus_id(self):
+        return int(self.drive("focus").rsplit(" ", 1)[1])
+
+    def tab_to(self, wanted):
+        """Presses Tab until the focus is on one of the controls `wanted`."""
+        for _ in range(12):
+            if self.focus_id() in wanted:
+                return
+            self.drive("key", "tab")
+        self.fail("Tab never reached %s" % sorted(wanted))
+
+    def test_keyboard_alone_makes_the_page(self):
+        host_buttons = {FINISH, CANCEL, HELP, BACK, NEXT}
+        self.tab_to(host_buttons)
+        self.drive("key", "alt+n")
+        self.drive("wait", CAPTIONS[1])
+        self.drive("key", "t")  # the "&Title of the Home Page" label, typed on a host button
+        self.assertEqual(WINDOW_TITLE, self.focus_id())
+        self.drive("type", "My page")
+        self.tab_to(host_buttons)
+        for page in range(2, 10):
+            self.drive("key", "n")
+            self.drive("wait", CAPTIONS[page])
+        self.tab_to({FILE_NAME})
+        self.drive("type", "home.htm")
+        self.drive("key", "return")
+        self.assertEqual("Congratulations! You've been created new Home Page (home.htm)!", self.message())
+        self.drive("key", "return")
+        self.assert_ended()
+        self.assertEqual(ONE_RUN_PAGE, self.read("home.htm"))
+
     def test_clipboard_only(self):
         self.next_to(9)
         self.drive("click", CAPTIONS[9], CLIPBOARD)

@@ -9,7 +9,9 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_test import BIN, CAPTIONS, NEXT, WINE, Driver  # noqa: E402
+from e2e_test import BIN, CAPTIONS, CANCEL, HELP, IDOK, ITEM_ADD, LINK_ADD, NEXT, WINE, Driver  # noqa: E402
+
+ABOUT = 1028
 
 OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs", "screenshots")
 SLUGS = ["welcome", "title", "background", "text-color", "picture", "text", "items", "links", "footer",
@@ -31,11 +33,25 @@ def main():
     drive = Driver()
     try:
         drive("wait", CAPTIONS[0])
+        # A dialog opened from a page: shot, then closed with `close`.
+        extras = {
+            0: [(ABOUT, "About Velbrook", "about", IDOK)],
+            1: [(HELP, "Velbrook Help", "help", None)],
+            6: [(ITEM_ADD, "Input the value of item", "item-dialog", CANCEL)],
+            7: [(LINK_ADD, "Edit link", "link-dialog", CANCEL)],
+        }
         for index, caption in enumerate(CAPTIONS):
             if index:
                 drive("click", CAPTIONS[index - 1], NEXT)
                 drive("wait", caption)
             shoot(drive, caption, "page-%02d-%s" % (index + 1, SLUGS[index]))
+            for button, dialog, name, close in extras.get(index, []):
+                drive("click", caption, button)
+                drive("wait", dialog)
+                shoot(drive, dialog, name)
+                if close:
+                    drive("click", dialog, close)
+                    drive("gone", dialog)
     finally:
         program.kill()
         drive.close()

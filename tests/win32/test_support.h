@@ -52,6 +52,39 @@ inline void PostAction(std::function<void()> action) {
   ::PostMessageA(driver, WM_APP, 0, reinterpret_cast<LPARAM>(new std::function<void()>(std::move(action))));
 }
 
+// Runs `action` after the messages that what is queued now will itself
+// post (a translated key's character, a key a page hands to the host).
+inline void PostActionLater(std::function<void()> action, int rounds = 4) {
+  if (rounds <= 0) {
+    PostAction(std::move(action));
+    return;
+  }
+  PostAction([action, rounds] { PostActionLater(action, rounds - 1); });
+}
+
+// A key as the keyboard delivers it to the window with the focus: key down
+// (translated into its character by the message loop) and key up. With
+// `shift` or `alt`, the modifier is held while the key goes through.
+inline void PostKey(WORD key, bool shift = false, bool alt = false) {
+  BYTE state[256];
+  ::GetKeyboardState(state);
+  state[VK_SHIFT] = shift ? 0x80 : 0;
+  state[VK_MENU] = alt ? 0x80 : 0;
+  ::SetKeyboardState(state);
+  HWND focus = ::GetFocus();
+  const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN, up = alt ? WM_SYSKEYUP : WM_KEYUP;
+  const LPARAM altFlag = alt ? (1 << 29) : 0;
+  ::PostMessageA(focus, down, key, 1 | altFlag);
+  ::PostMessageA(focus, up, key, static_cast<LPARAM>(0xC0000001u) | altFlag);
+  // The modifiers are let go once these keys have gone through.
+  PostActionLater([] {
+    BYTE released[256];
+    ::GetKeyboardState(released);
+    released[VK_SHIFT] = released[VK_MENU] = 0;
+    ::SetKeyboardState(released);
+  }, 2);
+}
+
 // Clicks a button as the user would, through its own message.
 inline void Click(HWND dialog, int id) { ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 

@@ -1,0 +1,198 @@
+// The keyboard across the wizard host and its page, with keys going through
+// the host's own modal loop: the Tab ring, mnemonics, Enter and Escape.
+#include <windows.h>
+
+#include <cstdio>
+
+#include <gtest/gtest.h>
+
+#include "app/module_texts.h"
+#include "app/page_app.h"
+#include "res/resource.h"
+#include "tests/native/scripted_services.h"
+#include "tests/win32/test_support.h"
+
+namespace velbrook {
+namespace {
+
+class NoonClock : public Clock {
+ public:
+  std::tm Now() const override { return std::tm{}; }
+};
+
+std::string Describe(HWND window) {
+  if (!window) return "nothing";
+  return "control " + std::to_string(::GetDlgCtrlID(window)) + " \"" + WindowText(window) + "\"";
+}
+
+class KeyboardTest : public ::testing::Test {
+ protected:
+  KeyboardTest() { app.m_hInstance = ::GetModuleHandleA(nullptr); }
+  static HWND Wizard() { return ::FindWindowA("#32770", nullptr) ? g_wizard : nullptr; }
+  static void NextTo(const char* caption) {
+    for (int i = 0; i < 10 && WindowText(g_wizard) != caption; ++i) Click(g_wizard, IDC_WIZARD_NEXT);
+    ASSERT_EQ(caption, WindowText(g_wizard));
+  }
+  static HWND Host(int id) { return ::GetDlgItem(g_wizard, id); }
+  static HWND Page(int id) { return ::GetDlgItem(CurrentPage(g_wizard), id); }
+  // Runs `steps` one after the other, each once the keys the one before
+  // posted have gone through the wizard's loop.
+  void Run(std::vector<std::function<void()>> steps) {
+    PostAction([] { g_wizard = ::GetActiveWindow(); });
+    Chain(std::make_shared<std::vector<std::function<void()>>>(std::move(steps)), 0);
+    app.Run(services, texts, clock);
+  }
+  static void Chain(std::shared_ptr<std::vector<std::function<void()>>> steps, std::size_t at) {
+    if (at >= steps->size()) return;
+    PostActionLater([steps, at] {
+      (*steps)[at]();
+      Chain(steps, at + 1);
+    });
+  }
+
+  static inline HWND g_wizard = nullptr;
+  CPageApp app;
+  ModuleTexts texts{::GetModuleHandleA(nullptr)};
+  ScriptedServices services;
+  NoonClock clock;
+};
+
+TEST_F(KeyboardTest, TabRunsOneRingThroughPageAndHost) {
+  Run({
+      [] {
+        NextTo("Title and headers of the page");
+        ::SetFocus(Page(IDC_HTML3));  // the page's last tab stop
+        PostKey(VK_TAB);
+      },
+      [] {
+        EXPECT_EQ(Host(IDC_WIZARD_NEXT), ::GetFocus())
+            << "Tab from the page's last tab stop: expected Next>, got " << Describe(::GetFocus());
+        ::SetFocus(Host(IDC_WIZARD_HELP));  // the host's last enabled button
+        PostKey(VK_TAB);
+      },
+      [] {
+        EXPECT_EQ(CurrentPage(g_wizard), ::GetParent(::GetFocus()))
+            << "Tab from Help: expected a page control, got " << Describe(::GetFocus());
+        ::SetFocus(Page(IDC_WINDOW_TITLE));  // the page's first tab stop
+        PostKey(VK_TAB, true);
+      },
+      [] {
+        EXPECT_EQ(Host(IDC_WIZARD_HELP), ::GetFocus())
+            << "Shift+Tab from the page's first tab stop: expected Help, got " << Describe(::GetFocus());
+        ::SetFocus(Host(IDC_WIZARD_NEXT));  // the host's first enabled button
+        PostKey(VK_TAB, true);
+      },
+      [] {
+        EXPECT_EQ(Page(IDC_HTML3), ::GetFocus())
+            << "Shift+Tab from Next>: expected the page's last tab stop, got " << Describe(::GetFocus());
+        Click(g_wizard, IDCANCEL);
+      },
+  });
+}
+
+TEST_F(KeyboardTest, MnemonicsFromAHostButtonReachHostAndPage) {
+  Run({
+      [] {
+        ::SetFocus(Host(IDC_WIZARD_NEXT));
+        ::PostMessageA(::GetFocus(), WM_CHAR, 'n', 1);  // N acts as Next>
+      },
+      [] {
+        EXPECT_EQ("Title and headers of the page", WindowText(g_wizard));
+        ::SetFocus(Host(IDC_WIZARD_NEXT));
+        ::SetWindowTextA(Page(IDC_HEADER), "Welcome");
+        ::PostMessageA(::GetFocus(), WM_CHAR, 'h', 1);  // the page's "&Header" label
+      },
+      [] {
+        EXPECT_EQ(Page(IDC_HEADER), ::GetFocus()) << "expected the header edit, got " << Describe(::GetFocus());
+        DWORD start = 0, end = 0;
+        ::SendMessageA(Page(IDC_HEADER), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(0u, start);
+        EXPECT_EQ(7u, end) << "its text is selected";
+        ::SetFocus(Host(IDC_WIZARD_BACK));
+        ::PostMessageA(::GetFocus(), WM_CHAR, 'm', 1);  // "&Mark Home Page as HTML 3+ file", the only M
+      },
+      [] {
+        EXPECT_EQ(Page(IDC_HTML3), ::GetFocus());
+        EXPECT_EQ(BST_CHECKED, ::SendMessageA(Page(IDC_HTML3), BM_GETCHECK, 0, 0)) << "the only match is clicked";
+        ::SetFocus(Host(IDC_WIZARD_NEXT));
+        ::PostMessageA(::GetFocus(), WM_SYSCHAR, 'n', 1 << 29);  // Alt+N
+      },
+      [] {
+        EXPECT_EQ("Background color, picture and sound", WindowText(g_wizard));
+        ::SetFocus(Host(IDC_WIZARD_NEXT));
+        ::PostMessageA(::GetFocus(), WM_SYSCHAR, 'f', 1 << 29);  // Alt+F: nothing carries F here
+      },
+      [] {
+        EXPECT_EQ("Background color, picture and sound", WindowText(g_wizard));
+        EXPECT_NE(nullptr, g_wizard);
+        Click(g_wizard, IDCANCEL);
+      },
+  });
+  EXPECT_EQ(1u, services.messages.size()) << "only the Cancel message";
+}
+
+TEST_F(KeyboardTest, AltFOnAPageWhoseControlCarriesF) {
+  Run({
+      [] {
+        NextTo("Link to other pages");
+        ::SetFocus(Host(IDC_WIZARD_NEXT));
+        ::PostMessageA(::GetFocus(), WM_SYSCHAR, 'f', 1 << 29);
+      },
+      [] {
+        EXPECT_EQ("Link to other pages", WindowText(g_wizard)) << "Finish is not reached from here";
+        EXPECT_EQ(Page(IDC_FAVORITES), ::GetFocus());
+        EXPECT_EQ(BST_CHECKED, ::SendMessageA(Page(IDC_FAVORITES), BM_GETCHECK, 0, 0));
+        Click(g_wizard, IDCANCEL);
+      },
+  });
+}
+
+TEST_F(KeyboardTest, EnterOnAPageGoesToTheHost) {
+  Run({
+      [] {
+        NextTo("Title and headers of the page");
+        ::SetFocus(Page(IDC_CENTER_HEADER));
+        PostKey(VK_RETURN);  // a check box: not toggled, and Finish is off here
+      },
+      [] {
+        EXPECT_EQ(BST_UNCHECKED, ::SendMessageA(Page(IDC_CENTER_HEADER), BM_GETCHECK, 0, 0));
+        EXPECT_EQ("Title and headers of the page", WindowText(g_wizard));
+        ::SetFocus(Page(IDC_WINDOW_TITLE));
+        PostKey(VK_RETURN);  // a single-line edit, not on the last page: nothing
+      },
+      [] {
+        EXPECT_EQ("Title and headers of the page", WindowText(g_wizard));
+        NextTo("Text of the page");
+        ::SetFocus(Page(IDC_PAGE_TEXT));
+        PostKey(VK_RETURN);  // the page text takes Enter itself
+      },
+      [] {
+        EXPECT_EQ("\r\n", WindowText(Page(IDC_PAGE_TEXT))) << "Enter starts a new line";
+        EXPECT_EQ("Text of the page", WindowText(g_wizard));
+        NextTo("File name for the page");
+        ::SetWindowTextA(Page(IDC_FILE_NAME), "");
+        ::SetFocus(Page(IDC_CLIPBOARD));
+        ::SendMessageA(Page(IDC_CLIPBOARD), BM_SETCHECK, BST_CHECKED, 0);
+        ::SetFocus(Page(IDC_FILE_NAME));
+        PostKey(VK_RETURN);  // on the last page Enter finishes
+      },
+  });
+  ASSERT_EQ(1u, services.messages.size());
+  EXPECT_EQ("Congratulations! You've been created new Home Page ()!", services.messages[0].text);
+  EXPECT_EQ(1u, services.clipboard.size());
+}
+
+TEST_F(KeyboardTest, EscapeCancels) {
+  Run({
+      [] {
+        NextTo("Title and headers of the page");
+        ::SetFocus(Page(IDC_HEADER));
+        PostKey(VK_ESCAPE);
+      },
+  });
+  ASSERT_EQ(1u, services.messages.size());
+  EXPECT_EQ("The Velbrook was fully completed.\nThere is no home page created.", services.messages[0].text);
+}
+
+}  // namespace
+}  // namespace velbrook
