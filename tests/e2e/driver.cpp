@@ -134,12 +134,13 @@ INPUT Key(WORD vk, bool up) {
   return input;
 }
 
-// Whether a click at the control's centre would land on it now: its window
-// is enabled, shown where it is, and nothing covers it.
+// Whether a click at the control's centre would land in its window now:
+// the window is enabled and nothing else covers it there. (A group box
+// around the control may be what the point finds.)
 bool ReadyForClick(HWND control, int x, int y) {
   POINT p = {x, y};
-  HWND hit = ::WindowFromPoint(p);
-  return ::IsWindowEnabled(::GetAncestor(control, GA_ROOT)) && (hit == control || ::IsChild(control, hit));
+  HWND root = ::GetAncestor(control, GA_ROOT);
+  return ::IsWindowEnabled(root) && ::GetAncestor(::WindowFromPoint(p), GA_ROOT) == root;
 }
 
 bool IsButton(HWND control) {

@@ -27,6 +27,12 @@ WINDOW_TITLE, FILE_NAME, CLIPBOARD = 1001, 1019, 1057
 LIST_TITLE, ITEM_ADD, ITEM_VALUE = 1011, 1022, 1021
 LINK_ADD, LINK_TITLE, LINK_REFERENCE, FAVORITES = 1023, 1015, 1002, 1014
 LAST_UPDATED, STYLE_BLINKING, CENTER_LAST_UPDATED, EMAIL = 1035, 1038, 1039, 1017
+HEADER, SUBHEADER, HTML3, CENTER_HEADER, CENTER_SUBHEADER = 1002, 1003, 1004, 1031, 1032
+SELECT_COLOR, USE_COLOR, USE_BITMAP, BITMAP_FILE, SOUND_FILE, FIXED = 1050, 1052, 1053, 1048, 1046, 1058
+CHOOSE_TEXT_COLOR, CHOOSE_LINK_COLOR = 1055, 1057
+INCLUDE_PICTURE, CENTER_PICTURE, FRAME_PICTURE, BROWSE_PICTURE = 1005, 1006, 1007, 1008
+PAGE_TEXT, FILE_BROWSE, STYLE_MARQUEE = 1009, 1020, 1037
+COLOR_DIALOG, COLOR_BASIC_BOX = "Color", 720
 
 CAPTIONS = [
     "Welcome to the Velbrook!",
@@ -203,6 +209,103 @@ class WizardRun(unittest.TestCase):
         pattern = re.escape(expected).replace("TIME", r"\d\d:\d\d:\d\d \d\d\.\d\d\.\d\d \((Mon|Tue|Wed|Thu|Fri|Sat|Sun)\)")
         self.assertRegex(self.read("home.htm"), "^" + pattern + "$")
 
+    def pick_color(self, caption, button):
+        """Opens the colour dialog and picks a basic colour with the mouse."""
+        self.drive("click", caption, button)
+        self.drive("wait", COLOR_DIALOG)
+        self.drive("click", COLOR_DIALOG, COLOR_BASIC_BOX)
+        self.drive("click", COLOR_DIALOG, IDOK)
+        self.drive("gone", COLOR_DIALOG)
+
+    def choose_file(self, dialog, name):
+        """Types a name into the common file dialog, as a user would."""
+        self.drive("wait", dialog)
+        self.drive("type", name)
+        self.drive("key", "return")
+        self.drive("gone", dialog)
+
+    def test_every_page_filled(self):
+        elsewhere = os.path.join(self.folder, "pictures")
+        os.mkdir(elsewhere)
+        for name, data in (("bg.gif", b"GIF89a background"), ("me.gif", b"GIF89a portrait")):
+            with open(os.path.join(elsewhere, name), "wb") as f:
+                f.write(data)
+        with open(os.path.join(self.folder, "tune.mid"), "wb") as f:
+            f.write(b"MThd")
+
+        self.next_to(1)
+        self.fill(CAPTIONS[1], WINDOW_TITLE, "All of it")
+        self.fill(CAPTIONS[1], HEADER, "Welcome")
+        self.fill(CAPTIONS[1], SUBHEADER, "to my page")
+        for box in (CENTER_HEADER, CENTER_SUBHEADER, HTML3):
+            self.drive("click", CAPTIONS[1], box)
+        self.next_to(2)
+        self.drive("click", CAPTIONS[2], USE_COLOR)
+        self.pick_color(CAPTIONS[2], SELECT_COLOR)
+        self.drive("click", CAPTIONS[2], USE_BITMAP)
+        self.fill(CAPTIONS[2], BITMAP_FILE, windows_path(os.path.join(elsewhere, "bg.gif")))
+        self.drive("click", CAPTIONS[2], FIXED)
+        self.fill(CAPTIONS[2], SOUND_FILE, "tune.mid")
+        self.next_to(3)
+        self.pick_color(CAPTIONS[3], CHOOSE_TEXT_COLOR)
+        self.pick_color(CAPTIONS[3], CHOOSE_LINK_COLOR)
+        self.next_to(4)
+        for box in (INCLUDE_PICTURE, CENTER_PICTURE, FRAME_PICTURE):
+            self.drive("click", CAPTIONS[4], box)
+        self.drive("click", CAPTIONS[4], BROWSE_PICTURE)
+        self.choose_file("Open", windows_path(os.path.join(elsewhere, "me.gif")))
+        self.next_to(5)
+        self.fill(CAPTIONS[5], PAGE_TEXT, "Hello <B>world</B>")
+        self.next_to(6)
+        self.fill(CAPTIONS[6], LIST_TITLE, "Games")
+        self.add_item("Chess")
+        self.next_to(7)
+        self.add_link("https://example.org/", "Example : site")
+        self.drive("click", CAPTIONS[7], FAVORITES)
+        self.next_to(8)
+        for control in (LAST_UPDATED, CENTER_LAST_UPDATED, STYLE_MARQUEE):
+            self.drive("click", CAPTIONS[8], control)
+        self.fill(CAPTIONS[8], EMAIL, "me@example.org")
+        self.next_to(9)
+        self.drive("click", CAPTIONS[9], CLIPBOARD)
+        self.drive("click", CAPTIONS[9], FILE_BROWSE)
+        # The dialog opens where the last one was; a full name is plain.
+        self.choose_file("Save As", windows_path(os.path.join(self.folder, "home")))
+        page_file = self.drive("text", CAPTIONS[9], FILE_NAME)
+        self.assertEqual(windows_path(os.path.join(self.folder, "home.HTM")).lower(), page_file.lower(),
+                         "the save dialog added its extension")
+        self.drive("click", CAPTIONS[9], FINISH)
+
+        offer = ("The %s is not in the Home Page (%s) directory. Some browsers will cannot locate %s. "
+                 "Do You want to copy %s to the directory where the Home Page places?")
+        bg = windows_path(os.path.join(elsewhere, "bg.gif"))
+        self.assertEqual(offer % (bg, page_file, bg, bg), self.message())
+        self.answer(IDYES)
+        # A reference without a directory is offered too (from the current
+        # directory); then the picture.
+        self.assertIn("The tune.mid is not in the Home Page", self.message())
+        self.answer(IDNO)
+        self.assertIn("me.gif is not in the Home Page", self.message())
+        self.answer(IDNO)
+        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % page_file, self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+
+        page = self.read(os.path.basename(page_file.replace("\\", "/")))
+        self.assertEqual(page, self.drive("clipboard"))
+        self.assertTrue(page.startswith("<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML 3.0//EN\">\r\n"))
+        self.assertRegex(page, r'<BODY BGCOLOR=#[0-9A-F]{6} BACKGROUND="bg.gif" TEXT=#[0-9A-F]{6} '
+                               r'LINK=#[0-9A-F]{6} BGPROPERTIES="FIXED">\r\n\r\n<BGSOUND SRC="tune.mid">')
+        self.assertNotIn("BGCOLOR=#000000", page, "a colour was picked")
+        for piece in ("<TITLE>\r\nAll of it\r\n</TITLE>", "<CENTER>\r\n<H1>\r\nWelcome\r\n</H1>\r\n</CENTER>",
+                      "<CENTER>\r\n<TABLE BORDER=4 CELLPADDING=8>\r\n<TR>\r\n<TD>\r\n<IMG SRC=\"me.gif\">",
+                      "<P>\r\n\r\nHello <B>world</B>\r\n", "Games<UL>\r\n<LI>Chess\r\n",
+                      "<A HREF=\"https://example.org/\">https://example.org/</A> Example : site<BR>",
+                      "<MARQUEE>Last updated at ", "<A HREF=\"me@example.org\">me@example.org</A>"):
+            self.assertIn(piece, page)
+        self.assertEqual("GIF89a background", self.read("bg.gif"), "Yes copied the background next to the page")
+        self.assertFalse(os.path.exists(os.path.join(self.folder, "me.gif")), "No copied nothing")
+
     def focus_id(self):
         return int(self.drive("focus").rsplit(" ", 1)[1])
 
@@ -259,6 +362,37 @@ class WizardRun(unittest.TestCase):
         self.answer(IDOK)
         self.assert_ended()
         self.assertEqual([], os.listdir(self.folder))
+
+    def test_cancel_and_escape_from_later_pages(self):
+        self.next_to(4)
+        self.drive("click", CAPTIONS[4], INCLUDE_PICTURE)
+        self.drive("key", "escape")
+        self.assertEqual("The Velbrook was fully completed.\nThere is no home page created.", self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+
+        self.tearDown()  # a second run, cancelled on the last page
+        self.setUp()
+        self.next_to(9)
+        self.fill(CAPTIONS[9], FILE_NAME, "never.htm")
+        self.drive("click", CAPTIONS[9], CANCEL)
+        self.assertEqual("The Velbrook was fully completed.\nThere is no home page created.", self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+        self.assertEqual([], os.listdir(self.folder))
+
+    def test_page_file_in_a_missing_directory(self):
+        self.next_to(9)
+        target = windows_path(os.path.join(self.folder, "missing", "home.htm"))
+        self.fill(CAPTIONS[9], FILE_NAME, target)
+        self.drive("click", CAPTIONS[9], CLIPBOARD)
+        self.drive("click", CAPTIONS[9], FINISH)
+        self.assertEqual("Error while file operation!", self.message())
+        self.answer(IDOK)
+        self.assertEqual("It is possible that the bad home page file (%s) has been created." % target, self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+        self.assertEqual(INITIAL_PAGE, self.drive("clipboard"), "the clipboard was filled before the file failed")
 
     def test_cancel_creates_nothing(self):
         self.next_to(1)
