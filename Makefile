@@ -1,5 +1,5 @@
 # Front door: `make run` and `make test` work on a fresh Debian machine as root.
-.PHONY: all build run test bench screenshots clean
+.PHONY: all build run test bench screenshots dist clean
 
 all: build
 
@@ -14,6 +14,9 @@ test:
 
 bench: build
 	build/native/page_bench
+
+dist:
+	scripts/dist.sh
 
 screenshots: build
 	scripts/screenshots.sh

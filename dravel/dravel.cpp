@@ -6,7 +6,6 @@
 #include <shellapi.h>
 
 #include <new>
-#include <string>
 
 #include "dravel/drop_rules.h"
 
@@ -29,14 +28,31 @@ class HookAtom {
 };
 HookAtom g_atom;
 
+// The records live on the process heap and are made and unmade here, so
+// that the library needs nothing of the C++ runtime's allocation.
+template <typename Hook>
+Hook* NewHook() {
+  void* block = ::HeapAlloc(::GetProcessHeap(), 0, sizeof(Hook));
+  return block ? new (block) Hook : nullptr;
+}
+
 class WindowHook {
  public:
   virtual ~WindowHook() = default;
   // Handles one message of the control; sets `handled` when the result
-  // counts.
-  virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) = 0;
+  // counts. Every kind of hook has its own; this one handles nothing.
+  virtual LRESULT OnMessage(UINT, WPARAM, LPARAM, BOOL& handled) {
+    handled = FALSE;
+    return 0;
+  }
   HWND m_hwndHooked = nullptr;
 };
+
+void DeleteHook(WindowHook* hook) {
+  if (!hook) return;
+  hook->~WindowHook();
+  ::HeapFree(::GetProcessHeap(), 0, hook);
+}
 
 WindowHook* FindHook(HWND window) { return static_cast<WindowHook*>(::GetPropA(window, g_atom.Key())); }
 
@@ -94,15 +110,19 @@ class DropHook : public SubclassHook {
   }
 
  protected:
-  virtual void Drop(HDROP drop) = 0;
+  virtual void Drop(HDROP drop) { ::DragFinish(drop); }
 
-  // The path of the drop's first file; any further files are ignored. The
-  // buffer is as long as the path, whatever the shell gives.
-  static std::string FirstPath(HDROP drop) {
+  // The path of the drop's first file, in a buffer from the process heap
+  // as long as the path, whatever the shell gives; any further files are
+  // ignored. Null when there is no memory for it.
+  static char* FirstPath(HDROP drop) {
     const UINT length = ::DragQueryFileA(drop, 0, nullptr, 0);
-    std::string path(length + 1, '\0');
-    path.resize(::DragQueryFileA(drop, 0, &path[0], length + 1));
+    char* path = static_cast<char*>(::HeapAlloc(::GetProcessHeap(), HEAP_ZERO_MEMORY, length + 1));
+    if (path) ::DragQueryFileA(drop, 0, path, length + 1);
     return path;
+  }
+  static void Free(void* block) {
+    if (block) ::HeapFree(::GetProcessHeap(), 0, block);
   }
   void Complain(const char* text) const { ::MessageBoxA(m_hwndHooked, text, kCaption, MB_OK | MB_ICONEXCLAMATION); }
 };
@@ -110,8 +130,9 @@ class DropHook : public SubclassHook {
 class FileNameDropHook : public DropHook {
  protected:
   void Drop(HDROP drop) override {
-    const std::string path = FirstPath(drop);
-    ::SetWindowTextA(m_hwndHooked, path.c_str());
+    char* path = FirstPath(drop);
+    if (path) ::SetWindowTextA(m_hwndHooked, path);
+    Free(path);
     ::DragFinish(drop);
   }
 };
@@ -119,11 +140,15 @@ class FileNameDropHook : public DropHook {
 class FileTextDropHook : public DropHook {
  protected:
   void Drop(HDROP drop) override {
-    const std::string path = FirstPath(drop);
+    char* path = FirstPath(drop);
     ::DragFinish(drop);
-
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (!path) {
+      Complain("Out of memory");
+      return;
+    }
+    HANDLE file = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                nullptr);
+    Free(path);
     if (file == INVALID_HANDLE_VALUE) {
       Complain("Couldn't open file");
       return;
@@ -146,11 +171,12 @@ class FileTextDropHook : public DropHook {
     // A read that fails leaves the text as it was; a short one ends the
     // text at the bytes that did arrive.
     if (ok) {
-      ::SetWindowTextA(m_hwndHooked, dravel::DropText(bytes, read).c_str());
+      bytes[dravel::DropTextLength(bytes, read)] = '\0';
+      ::SetWindowTextA(m_hwndHooked, bytes);
     } else {
       Complain("Couldn't open file");
     }
-    ::HeapFree(::GetProcessHeap(), 0, bytes);
+    Free(bytes);
   }
 };
 
@@ -159,7 +185,7 @@ LRESULT CALLBACK HookWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   WNDPROC saved = hook ? hook->m_pfnSavedProc : nullptr;
   if (message == WM_NCDESTROY) {
     DetachHook(window);
-    delete hook;
+    DeleteHook(hook);
     hook = nullptr;
   }
   if (hook) {
@@ -173,10 +199,10 @@ LRESULT CALLBACK HookWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 template <typename Hook>
 BOOL Enable(HWND window) {
-  Hook* hook = new (std::nothrow) Hook;
+  Hook* hook = NewHook<Hook>();
   if (!hook) return FALSE;
   if (hook->EnableDrop(window)) return TRUE;
-  delete hook;
+  DeleteHook(hook);
   return FALSE;
 }
 

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 namespace dravel {
 
@@ -14,12 +13,12 @@ const std::uint64_t kMaxDropBytes = 0xFFFF;
 
 inline bool DropSizeAccepted(std::uint64_t size) { return size <= kMaxDropBytes; }
 
-// The text of `bytesRead` bytes: the edit's text ends at the first zero
-// byte, and never reaches past what was actually read.
-inline std::string DropText(const char* bytes, std::size_t bytesRead) {
+// The length of the text of `bytesRead` bytes: the edit's text ends at the
+// first zero byte, and never reaches past what was actually read.
+inline std::size_t DropTextLength(const char* bytes, std::size_t bytesRead) {
   std::size_t length = 0;
   while (length < bytesRead && bytes[length] != '\0') ++length;
-  return std::string(bytes, length);
+  return length;
 }
 
 }  // namespace dravel
