@@ -9,7 +9,8 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_test import BIN, CAPTIONS, CANCEL, HELP, IDOK, ITEM_ADD, LINK_ADD, NEXT, WINE, Driver  # noqa: E402
+from e2e_test import (BIN, BITMAP_FILE, BOX_CAPTION, CANCEL, CAPTIONS, FILE_NAME, FINISH, HELP, IDNO, IDOK,  # noqa: E402
+                      ITEM_ADD, LINK_ADD, NEXT, USE_BITMAP, WINE, Driver)
 
 ABOUT = 1028
 
@@ -52,6 +53,21 @@ def main():
                 if close:
                     drive("click", dialog, close)
                     drive("gone", dialog)
+            if index == 2:
+                # A background picture that lies elsewhere, for the copy offer.
+                drive("click", caption, USE_BITMAP)
+                drive("click", caption, BITMAP_FILE)
+                drive("type", "C:\\pictures\\back.gif")
+            if index == 9:
+                drive("click", caption, FILE_NAME)
+                drive("type", "home.htm")
+                drive("click", caption, FINISH)
+                drive("box")
+                shoot(drive, BOX_CAPTION, "copy-offer")
+                drive("answer", IDNO)
+                drive("box")
+                shoot(drive, BOX_CAPTION, "outcome")
+                drive("answer", IDOK)
     finally:
         program.kill()
         drive.close()
