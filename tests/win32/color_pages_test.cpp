@@ -3,40 +3,13 @@
 // what reaches the page that is written.
 #include <windows.h>
 
-#include <cstdio>
-
 #include <gtest/gtest.h>
 
-#include "app/module_texts.h"
-#include "app/page_app.h"
 #include "res/resource.h"
-#include "tests/native/scripted_services.h"
-#include "tests/win32/test_support.h"
+#include "tests/win32/wizard_run.h"
 
 namespace velbrook {
 namespace {
-
-class NoonClock : public Clock {
- public:
-  std::tm Now() const override { return std::tm{}; }
-};
-
-std::string TempPath(const char* name) {
-  char dir[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, dir);
-  return std::string(dir) + name;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::string bytes;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-    std::fclose(f);
-  }
-  return bytes;
-}
 
 // The colours a swatch shows now: how many of its pixels are `color`, and
 // how many are anything else.
@@ -68,34 +41,16 @@ bool Solid(HWND swatch, COLORREF color) {
   return paint.matching > 0 && paint.other == 0;
 }
 
-class ColorPagesTest : public ::testing::Test {
+class ColorPagesTest : public WizardRunTest {
  protected:
-  ColorPagesTest() { app.m_hInstance = ::GetModuleHandleA(nullptr); }
-  static HWND Wizard() { return ::GetActiveWindow(); }
-  static void NextTo(const char* caption) {
-    for (int i = 0; i < 10 && WindowText(Wizard()) != caption; ++i) Click(Wizard(), IDC_WIZARD_NEXT);
-    ASSERT_EQ(caption, WindowText(Wizard()));
-  }
   static bool Enabled(HWND page, int id) { return ::IsWindowEnabled(::GetDlgItem(page, id)) != FALSE; }
   static bool Checked(HWND page, int id) {
     return ::SendMessageA(::GetDlgItem(page, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-  }
-  // Goes on to the last page and finishes with the page written to `file`.
-  static void FinishInto(const std::string& file) {
-    NextTo("File name for the page");
-    ::SetWindowTextA(::GetDlgItem(CurrentPage(Wizard()), IDC_FILE_NAME), file.c_str());
-    Click(Wizard(), IDOK);
   }
   std::string Body(const std::string& page) {
     const std::size_t start = page.find("<BODY");
     return page.substr(start, page.find(">\r\n\r\n", start) - start + 1);
   }
-
-  CPageApp app;
-  ModuleTexts texts{::GetModuleHandleA(nullptr)};
-  ScriptedServices services;
-  NoonClock clock;
-  const std::string file = TempPath("velbrook_colors_test.htm");
 };
 
 TEST_F(ColorPagesTest, TextColourSwatchesShowAndStoreTheChoice) {
@@ -126,7 +81,6 @@ TEST_F(ColorPagesTest, TextColourSwatchesShowAndStoreTheChoice) {
   EXPECT_EQ((std::vector<COLORREF>{0, 0, 0, 0, RGB(0, 0, 255)}), services.colorDialogs)
       << "each dialog starts at the colour held";
   EXPECT_EQ("<BODY TEXT=#FF0000 VLINK=#008000>", Body(ReadFile(file)));
-  ::DeleteFileA(file.c_str());
 }
 
 TEST_F(ColorPagesTest, BackgroundControlsFollowTheirBoxesAndKeepTheirValues) {
@@ -176,7 +130,6 @@ TEST_F(ColorPagesTest, BackgroundControlsFollowTheirBoxesAndKeepTheirValues) {
   EXPECT_EQ(".MID", services.fileDialogs[2].defaultExt);
   EXPECT_EQ("MIDI files (*.MID)|*.MID|WAVE files (*.WAV)|*.WAV|All files (*.*)|*.*||", services.fileDialogs[2].filter);
   EXPECT_EQ((std::vector<std::string>{"C:\\WORK", "C:\\WORK", "C:\\WORK"}), services.directoryChanges);
-  ::DeleteFileA(file.c_str());
 }
 
 TEST_F(ColorPagesTest, SolidColourWithoutAChoiceIsBlack) {
@@ -187,7 +140,6 @@ TEST_F(ColorPagesTest, SolidColourWithoutAChoiceIsBlack) {
   });
   app.Run(services, texts, clock);
   EXPECT_EQ("<BODY BGCOLOR=#000000>", Body(ReadFile(file)));
-  ::DeleteFileA(file.c_str());
 }
 
 TEST_F(ColorPagesTest, PictureControlsFollowTheIncludeBox) {
@@ -217,7 +169,6 @@ TEST_F(ColorPagesTest, PictureControlsFollowTheIncludeBox) {
             ReadFile(file).find("<CENTER>\r\n<TABLE BORDER=4 CELLPADDING=8>\r\n<TR>\r\n<TD>\r\n<IMG SRC=\"ME.GIF\">"));
   EXPECT_EQ(0u, services.messages[0].text.find("The C:\\PICS\\ME.GIF is not in the Home Page"));
   EXPECT_EQ((std::vector<std::string>{"C:\\WORK", "C:\\WORK"}), services.directoryChanges);
-  ::DeleteFileA(file.c_str());
 }
 
 TEST_F(ColorPagesTest, AnExcludedPictureStillDeliversItsName) {
@@ -232,7 +183,6 @@ TEST_F(ColorPagesTest, AnExcludedPictureStillDeliversItsName) {
   app.Run(services, texts, clock);
   EXPECT_EQ(std::string::npos, ReadFile(file).find("<IMG")) << "not included, so not written";
   EXPECT_EQ(1u, services.messages.size()) << "and no copy offered";
-  ::DeleteFileA(file.c_str());
 }
 
 }  // namespace

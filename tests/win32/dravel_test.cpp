@@ -17,19 +17,6 @@
 namespace velbrook {
 namespace {
 
-std::string TempPath(const std::string& name) {
-  char dir[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, dir);
-  return std::string(dir) + name;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(nullptr, f) << path;
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-}
-
 // A drop of `paths` as the shell makes it: DROPFILES, then the paths, each
 // zero-terminated, then one more zero.
 HDROP MakeDrop(const std::vector<std::string>& paths) {

@@ -2,37 +2,21 @@
 // the host's own modal loop: the Tab ring, mnemonics, Enter and Escape.
 #include <windows.h>
 
-#include <cstdio>
-
 #include <gtest/gtest.h>
 
-#include "app/module_texts.h"
-#include "app/page_app.h"
 #include "res/resource.h"
-#include "tests/native/scripted_services.h"
-#include "tests/win32/test_support.h"
+#include "tests/win32/wizard_run.h"
 
 namespace velbrook {
 namespace {
-
-class NoonClock : public Clock {
- public:
-  std::tm Now() const override { return std::tm{}; }
-};
 
 std::string Describe(HWND window) {
   if (!window) return "nothing";
   return "control " + std::to_string(::GetDlgCtrlID(window)) + " \"" + WindowText(window) + "\"";
 }
 
-class KeyboardTest : public ::testing::Test {
+class KeyboardTest : public WizardRunTest {
  protected:
-  KeyboardTest() { app.m_hInstance = ::GetModuleHandleA(nullptr); }
-  static HWND Wizard() { return ::FindWindowA("#32770", nullptr) ? g_wizard : nullptr; }
-  static void NextTo(const char* caption) {
-    for (int i = 0; i < 10 && WindowText(g_wizard) != caption; ++i) Click(g_wizard, IDC_WIZARD_NEXT);
-    ASSERT_EQ(caption, WindowText(g_wizard));
-  }
   static HWND Host(int id) { return ::GetDlgItem(g_wizard, id); }
   static HWND Page(int id) { return ::GetDlgItem(CurrentPage(g_wizard), id); }
   // Runs `steps` one after the other, each once the keys the one before
@@ -51,10 +35,6 @@ class KeyboardTest : public ::testing::Test {
   }
 
   static inline HWND g_wizard = nullptr;
-  CPageApp app;
-  ModuleTexts texts{::GetModuleHandleA(nullptr)};
-  ScriptedServices services;
-  NoonClock clock;
 };
 
 TEST_F(KeyboardTest, TabRunsOneRingThroughPageAndHost) {

@@ -8,46 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/module_texts.h"
-#include "app/page_app.h"
 #include "res/resource.h"
-#include "tests/native/scripted_services.h"
-#include "tests/win32/test_support.h"
+#include "tests/win32/wizard_run.h"
 
 namespace velbrook {
 namespace {
-
-class FixedClock : public Clock {
- public:
-  std::tm Now() const override {
-    std::tm t{};
-    t.tm_year = 126;
-    t.tm_mon = 11;
-    t.tm_mday = 7;
-    t.tm_hour = 14;
-    t.tm_min = 5;
-    t.tm_sec = 9;
-    t.tm_wday = 1;
-    return t;
-  }
-};
-
-std::string TempPath(const char* name) {
-  char dir[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, dir);
-  return std::string(dir) + name;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::string bytes;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-    std::fclose(f);
-  }
-  return bytes;
-}
 
 std::vector<std::string> Entries(HWND list) {
   std::vector<std::string> entries;
@@ -65,30 +30,13 @@ void Select(HWND list, int index) { ::SendMessageA(list, LB_SETCURSEL, static_ca
 
 using Texts = std::vector<std::string>;
 
-class ListPagesTest : public ::testing::Test {
+class ListPagesTest : public WizardRunTest {
  protected:
-  ListPagesTest() { app.m_hInstance = ::GetModuleHandleA(nullptr); }
-  static HWND Wizard() { return ::GetActiveWindow(); }
-  static void NextTo(const char* caption) {
-    for (int i = 0; i < 10 && WindowText(Wizard()) != caption; ++i) Click(Wizard(), IDC_WIZARD_NEXT);
-    ASSERT_EQ(caption, WindowText(Wizard()));
-  }
-  static void FinishInto(const std::string& file) {
-    NextTo("File name for the page");
-    ::SetWindowTextA(::GetDlgItem(CurrentPage(Wizard()), IDC_FILE_NAME), file.c_str());
-    Click(Wizard(), IDOK);
-  }
   // The page text between the rule and the credit line.
   std::string Middle(const std::string& page) {
     const std::size_t start = page.find("<HR>\r\n\r\n") + 8;
     return page.substr(start, page.find("<P>\r\n\r\n<EM>This page") - start);
   }
-
-  CPageApp app;
-  ModuleTexts texts{::GetModuleHandleA(nullptr)};
-  ScriptedServices services;
-  FixedClock clock;
-  const std::string file = TempPath("velbrook_lists_test.htm");
 };
 
 TEST_F(ListPagesTest, ItemButtonsFollowTheListRules) {
@@ -136,7 +84,6 @@ TEST_F(ListPagesTest, ItemButtonsFollowTheListRules) {
   app.Run(services, texts, clock);
   EXPECT_EQ((Texts{"", "Go"}), shown) << "Add opens empty, Edit opens with the entry";
   EXPECT_EQ("<P>\r\n\r\nMy games<UL>\r\n<LI>Chess\r\n<LI>Go (the game)\r\n\r\n</UL>\r\n\r\n", Middle(ReadFile(file)));
-  ::DeleteFileA(file.c_str());
 }
 
 TEST_F(ListPagesTest, ItemDialogRefusesTooLongATextAndHasHelp) {
@@ -194,7 +141,6 @@ TEST_F(ListPagesTest, LinksAreComposedSplitForEditAndWrittenWithFavourites) {
             "<LI><A HREF=\"one.htm\">one.htm</A> Chapter 1 : Start<BR>\r\n" +
                 texts.LoadFavoriteLinks() + "\r\n</UL>\r\n",
             Middle(ReadFile(file)));
-  ::DeleteFileA(file.c_str());
 }
 
 TEST_F(ListPagesTest, FooterControlsFollowTheBoxAndTheRadiosStoreTheStyle) {
@@ -225,7 +171,6 @@ TEST_F(ListPagesTest, FooterControlsFollowTheBoxAndTheRadiosStoreTheStyle) {
       "12.07.26 (Mon)\r\n</MARQUEE>\r\n</FONT></CENTER>\r\n",
       Middle(ReadFile(file)));
   EXPECT_NE(std::string::npos, ReadFile(file).find("<A HREF=\"me@example.org\">me@example.org</A>\r\n</ADDRESS>"));
-  ::DeleteFileA(file.c_str());
 }
 
 TEST_F(ListPagesTest, AClearedBoxKeepsTheStyleButWritesNoLine) {
@@ -240,7 +185,6 @@ TEST_F(ListPagesTest, AClearedBoxKeepsTheStyleButWritesNoLine) {
   });
   app.Run(services, texts, clock);
   EXPECT_EQ(std::string::npos, ReadFile(file).find("Last updated"));
-  ::DeleteFileA(file.c_str());
 }
 
 }  // namespace

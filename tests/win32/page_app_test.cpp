@@ -4,35 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/module_texts.h"
-#include "app/page_app.h"
 #include "res/resource.h"
-#include "tests/native/scripted_services.h"
-#include "tests/win32/test_support.h"
+#include "tests/win32/wizard_run.h"
 
 namespace velbrook {
 namespace {
 
-class NoonClock : public Clock {
- public:
-  std::tm Now() const override { return std::tm{}; }
-};
-
-class PageAppTest : public ::testing::Test {
- protected:
-  PageAppTest() { app.m_hInstance = ::GetModuleHandleA(nullptr); }
-  std::vector<std::string> Messages() const {
-    std::vector<std::string> texts;
-    for (const auto& message : services.messages) texts.push_back(message.text);
-    return texts;
-  }
-  static HWND Wizard() { return ::FindWindowA(nullptr, "Welcome to the Velbrook!"); }
-
-  CPageApp app;  // the framework's application object while the test runs
-  ModuleTexts texts{::GetModuleHandleA(nullptr)};
-  ScriptedServices services;
-  NoonClock clock;
-};
+class PageAppTest : public WizardRunTest {};
 
 TEST_F(PageAppTest, CancelSaysSoClosesHelpAndWritesNothing) {
   PostAction([&] {

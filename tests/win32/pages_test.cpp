@@ -2,65 +2,17 @@
 // through their controls and the wizard's buttons.
 #include <windows.h>
 
-#include <cstdio>
-
 #include <gtest/gtest.h>
 
-#include "app/module_texts.h"
-#include "app/page_app.h"
 #include "res/resource.h"
-#include "tests/native/scripted_services.h"
-#include "tests/win32/test_support.h"
+#include "tests/win32/wizard_run.h"
 
 namespace velbrook {
 namespace {
 
-class NoonClock : public Clock {
- public:
-  std::tm Now() const override { return std::tm{}; }
-};
-
-std::string TempPath(const char* name) {
-  char dir[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, dir);
-  return std::string(dir) + name;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::string bytes;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-    std::fclose(f);
-  }
-  return bytes;
-}
-
-class PagesTest : public ::testing::Test {
- protected:
-  PagesTest() { app.m_hInstance = ::GetModuleHandleA(nullptr); }
-  static HWND Wizard() { return ::GetActiveWindow(); }
-  // Moves the wizard on to the page with `caption`.
-  static void NextTo(const char* caption) {
-    for (int i = 0; i < 10 && WindowText(Wizard()) != caption; ++i) Click(Wizard(), IDC_WIZARD_NEXT);
-    ASSERT_EQ(caption, WindowText(Wizard()));
-  }
-  std::vector<std::string> Messages() const {
-    std::vector<std::string> texts;
-    for (const auto& message : services.messages) texts.push_back(message.text);
-    return texts;
-  }
-
-  CPageApp app;
-  ModuleTexts texts{::GetModuleHandleA(nullptr)};
-  ScriptedServices services;
-  NoonClock clock;
-};
+class PagesTest : public WizardRunTest {};
 
 TEST_F(PagesTest, TitleAndFileNameMakeTheFirstWorkedPage) {
-  const std::string file = TempPath("velbrook_pages_test.htm");
-  ::DeleteFileA(file.c_str());
   PostAction([&] {
     NextTo("Title and headers of the page");
     HWND page = CurrentPage(Wizard());
@@ -80,7 +32,6 @@ TEST_F(PagesTest, TitleAndFileNameMakeTheFirstWorkedPage) {
       "</TITLE>\r\n</HEAD>\r\n\r\n<BODY>\r\n\r\n<HR>\r\n\r\n<P>\r\n\r\n<EM>This page was created by Korvane's "
       "Velbrook v 1.22</EM>\r\n\r\n</BODY>\r\n\r\n</HTML>\r\n",
       ReadFile(file));
-  ::DeleteFileA(file.c_str());
 }
 
 TEST_F(PagesTest, TitlePageKeepsItsValuesAndHonoursItsLimits) {
@@ -173,13 +124,6 @@ TEST_F(PagesTest, BrowseProposesHomePageAndPutsTheDirectoryBack) {
   }
   EXPECT_EQ((std::vector<std::string>{"C:\\WORK", "C:\\WORK"}), services.directoryChanges)
       << "the directory is put back after Cancel and after OK";
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(nullptr, f) << path;
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
 }
 
 TEST_F(PagesTest, TextPageImportsReplacesAndKeepsTheTextWhenAnImportFails) {

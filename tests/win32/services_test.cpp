@@ -30,30 +30,6 @@ std::string ClipboardText(HWND owner) {
   return text;
 }
 
-std::string TempPath(const char* name) {
-  char dir[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, dir);
-  return std::string(dir) + name;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(nullptr, f) << path;
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-}
-
-std::string ReadFile(const std::string& path) {
-  std::string bytes;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-    std::fclose(f);
-  }
-  return bytes;
-}
-
 class ServicesTest : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -30,6 +30,31 @@ inline std::string WindowText(HWND window) {
   return text;
 }
 
+// A file in Windows' temporary folder, and its bytes.
+inline std::string TempPath(const std::string& name) {
+  char dir[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, dir);
+  return std::string(dir) + name;
+}
+
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(nullptr, f) << path;
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+}
+
+inline std::string ReadFile(const std::string& path) {
+  std::string bytes;
+  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+    std::fclose(f);
+  }
+  return bytes;
+}
+
 // Runs `action` when the message loop of this thread gets to it, after
 // everything posted before. Modal loops under test are driven this way.
 inline void PostAction(std::function<void()> action) {

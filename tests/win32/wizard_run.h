@@ -1,0 +1,74 @@
+// A fixture for tests that run the program's whole run with real windows
+// and scripted services: the wizard is driven through posted actions while
+// the run's own loop goes on.
+#ifndef VELBROOK_TESTS_WIN32_WIZARD_RUN_H
+#define VELBROOK_TESTS_WIN32_WIZARD_RUN_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/module_texts.h"
+#include "app/page_app.h"
+#include "res/resource.h"
+#include "tests/native/scripted_services.h"
+#include "tests/win32/test_support.h"
+
+namespace velbrook {
+
+// Monday 7 December 2026, 14:05:09.
+class FixedClock : public Clock {
+ public:
+  std::tm Now() const override {
+    std::tm t{};
+    t.tm_year = 126;
+    t.tm_mon = 11;
+    t.tm_mday = 7;
+    t.tm_hour = 14;
+    t.tm_min = 5;
+    t.tm_sec = 9;
+    t.tm_wday = 1;
+    return t;
+  }
+};
+
+class WizardRunTest : public ::testing::Test {
+ protected:
+  WizardRunTest() { app.m_hInstance = ::GetModuleHandleA(nullptr); }
+  void SetUp() override { ::DeleteFileA(file.c_str()); }
+  void TearDown() override { ::DeleteFileA(file.c_str()); }
+
+  // The wizard while an action runs: the window the user works in.
+  static HWND Wizard() { return ::GetActiveWindow(); }
+  // Moves the wizard on to the page with `caption`.
+  static void NextTo(const char* caption) {
+    for (int i = 0; i < 10 && WindowText(Wizard()) != caption; ++i) Click(Wizard(), IDC_WIZARD_NEXT);
+    ASSERT_EQ(caption, WindowText(Wizard()));
+  }
+  // Goes on to the last page and finishes with the page written to `path`.
+  static void FinishInto(const std::string& path) {
+    NextTo("File name for the page");
+    ::SetWindowTextA(::GetDlgItem(CurrentPage(Wizard()), IDC_FILE_NAME), path.c_str());
+    Click(Wizard(), IDOK);
+  }
+  void Run() { app.Run(services, texts, clock); }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> shown;
+    for (const auto& message : services.messages) shown.push_back(message.text);
+    return shown;
+  }
+
+  CPageApp app;  // the framework's application object while the test runs
+  ModuleTexts texts{::GetModuleHandleA(nullptr)};
+  ScriptedServices services;
+  FixedClock clock;
+  // Where a test that finishes writes its page.
+  const std::string file = TempPath("velbrook_run_test.htm");
+};
+
+}  // namespace velbrook
+
+#endif
