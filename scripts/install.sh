@@ -7,7 +7,7 @@ packages=(
   make cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine wine32:i386 wine64 fonts-wine xvfb xdotool imagemagick x11-utils xclip python3
+  wine wine32:i386 wine64 fonts-wine xvfb xdotool imagemagick x11-utils xclip python3 chromium
 )
 
 missing=()

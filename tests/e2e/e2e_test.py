@@ -17,6 +17,8 @@ import tempfile
 import time
 import unittest
 
+import browser
+
 BIN = os.environ.get("VELBROOK_BIN", "")
 WINE = os.environ.get("VELBROOK_WINE", "wine")
 
@@ -70,6 +72,15 @@ def unescape(text):
 
 def windows_path(path):
     return "Z:" + path.replace("/", "\\")
+
+
+def keep(name, folder):
+    """Keeps a written page and its files under VELBROOK_PAGES_OUT/name, for
+    pictures of it (make screenshots)."""
+    out = os.environ.get("VELBROOK_PAGES_OUT")
+    if out:
+        shutil.rmtree(os.path.join(out, name), ignore_errors=True)
+        shutil.copytree(folder, os.path.join(out, name))
 
 
 class Driver:
@@ -172,6 +183,10 @@ class WizardRun(unittest.TestCase):
         self.answer(IDOK)
         self.assert_ended()
         self.assertEqual(ONE_RUN_PAGE, self.read("home.htm"))
+        document = browser.Document(browser.rendered_dom(os.path.join(self.folder, "home.htm")))
+        self.assertEqual("My page", document.text("title"))
+        self.assertEqual([], document.links)
+        keep("plain", self.folder)
 
     def test_lists_links_and_footer_reach_the_page(self):
         self.next_to(6)
@@ -227,9 +242,12 @@ class WizardRun(unittest.TestCase):
     def test_every_page_filled(self):
         elsewhere = os.path.join(self.folder, "pictures")
         os.mkdir(elsewhere)
-        for name, data in (("bg.gif", b"GIF89a background"), ("me.gif", b"GIF89a portrait")):
-            with open(os.path.join(elsewhere, name), "wb") as f:
-                f.write(data)
+        subprocess.run(["convert", "-size", "32x32", "xc:#f4f8fc", "-fill", "#dde8f4", "-draw", "circle 16,16 18,16",
+                        os.path.join(elsewhere, "bg.gif")], check=True)
+        subprocess.run(["convert", "-size", "160x120", "gradient:#3a7bd5-#f6d55c", os.path.join(elsewhere, "me.gif")],
+                       check=True)
+        with open(os.path.join(elsewhere, "bg.gif"), "rb") as f:
+            background = f.read()
         with open(os.path.join(self.folder, "tune.mid"), "wb") as f:
             f.write(b"MThd")
 
@@ -303,8 +321,25 @@ class WizardRun(unittest.TestCase):
                       "<A HREF=\"https://example.org/\">https://example.org/</A> Example : site<BR>",
                       "<MARQUEE>Last updated at ", "<A HREF=\"me@example.org\">me@example.org</A>"):
             self.assertIn(piece, page)
-        self.assertEqual("GIF89a background", self.read("bg.gif"), "Yes copied the background next to the page")
+        self.assertEqual(background.decode("latin-1"), self.read("bg.gif"), "Yes copied the background next to the page")
         self.assertFalse(os.path.exists(os.path.join(self.folder, "me.gif")), "No copied nothing")
+        shutil.copy(os.path.join(elsewhere, "me.gif"), self.folder)  # as the user would, to look at the page
+        self.check_in_browser(os.path.join(self.folder, os.path.basename(page_file.replace("\\", "/"))))
+        keep("full", self.folder)
+
+    def check_in_browser(self, path):
+        """What a reader of the page finds in the document a browser builds."""
+        document = browser.Document(browser.rendered_dom(path))
+        self.assertEqual("All of it", document.text("title"))
+        self.assertEqual("Welcome", document.text("h1"))
+        self.assertEqual("to my page", document.text("h2"))
+        self.assertEqual(["me.gif"], document.images)
+        self.assertEqual("Chess", " ".join(document.items[0].split()))
+        self.assertIn("https://example.org/", document.links)
+        self.assertIn("https://developer.mozilla.org/en-US/docs/Learn", document.links, "the favourite links")
+        self.assertEqual(["me@example.org"], document.address_links)
+        self.assertIn("Hello world", document.text("body"))
+        self.assertIn("This page was created by Korvane's Velbrook v 1.22", document.text("em"))
 
     def focus_id(self):
         return int(self.drive("focus").rsplit(" ", 1)[1])
