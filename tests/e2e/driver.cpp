@@ -14,9 +14,14 @@
 //   answer ID                  clicks button ID of the message box
 //   clipboard                  the clipboard's text
 //   rect CAPTION               "LEFT TOP RIGHT BOTTOM" of that window on screen
+//   drop CAPTION ID PATH       drops the file PATH on control ID, as the shell
+//                              does: a DROPFILES block in the program's own
+//                              memory, handed over with WM_DROPFILES
 // Texts in answers have \ as \\ and line breaks as \r and \n.
 #include <windows.h>
+#include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -243,6 +248,26 @@ bool SplitCaptionId(const std::string& rest, std::string& caption, int& id) {
   return true;
 }
 
+// The shell hands a drop over as a block of the receiving program's memory;
+// a fixed block's handle is its address, which is what is made here.
+std::string DropFile(HWND control, const std::string& path) {
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(control, &process);
+  HANDLE target = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process);
+  if (!target) return "error cannot reach the program";
+  std::vector<char> block(sizeof(DROPFILES) + path.size() + 2, '\0');
+  DROPFILES* header = reinterpret_cast<DROPFILES*>(block.data());
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = FALSE;
+  std::copy(path.begin(), path.end(), block.begin() + sizeof(DROPFILES));
+  void* remote = ::VirtualAllocEx(target, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  const bool written = remote && ::WriteProcessMemory(target, remote, block.data(), block.size(), nullptr);
+  ::CloseHandle(target);
+  if (!written) return "error cannot write the drop";
+  ::PostMessageA(control, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+  return "ok";
+}
+
 std::string Run(const std::string& command, const std::string& rest) {
   std::string caption;
   int id = 0;
@@ -281,6 +306,13 @@ std::string Run(const std::string& command, const std::string& rest) {
     if (!::GetGUIThreadInfo(0, &info) || !info.hwndFocus) return "error no focus";
     return "ok " + Escape(TextOf(::GetAncestor(info.hwndFocus, GA_ROOT))) + " " +
            std::to_string(::GetDlgCtrlID(info.hwndFocus));
+  }
+  if (command == "drop") {
+    // CAPTION ID PATH: the path is the last word, the id the one before.
+    const std::size_t space = rest.rfind(' ');
+    if (space == std::string::npos || !SplitCaptionId(rest.substr(0, space), caption, id)) return "error bad command";
+    HWND control = FindControl(caption, id);
+    return control ? DropFile(control, rest.substr(space + 1)) : "error no control";
   }
   if (!SplitCaptionId(rest, caption, id)) return "error bad command";
   HWND control = FindControl(caption, id);

@@ -372,6 +372,22 @@ class WizardRun(unittest.TestCase):
         self.assert_ended()
         self.assertEqual(ONE_RUN_PAGE, self.read("home.htm"))
 
+    def test_dropped_files_reach_the_page(self):
+        with open(os.path.join(self.folder, "story.txt"), "wb") as f:
+            f.write(b"Dropped <I>words</I>\r\nsecond line")
+        os.mkdir(os.path.join(self.folder, "out"))
+        self.next_to(5)
+        self.drive("drop", CAPTIONS[5], PAGE_TEXT, windows_path(os.path.join(self.folder, "story.txt")))
+        self.next_to(9)
+        target = windows_path(os.path.join(self.folder, "out", "dropped.htm"))
+        self.drive("drop", CAPTIONS[9], FILE_NAME, target)
+        self.assertEqual(target, self.drive("text", CAPTIONS[9], FILE_NAME))
+        self.drive("click", CAPTIONS[9], FINISH)
+        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % target, self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+        self.assertIn("<P>\r\n\r\nDropped <I>words</I>\r\nsecond line\r\n", self.read("out/dropped.htm"))
+
     def test_clipboard_only(self):
         self.next_to(9)
         self.drive("click", CAPTIONS[9], CLIPBOARD)
