@@ -388,6 +388,28 @@ class WizardRun(unittest.TestCase):
         self.assert_ended()
         self.assertIn("<P>\r\n\r\nDropped <I>words</I>\r\nsecond line\r\n", self.read("out/dropped.htm"))
 
+    def test_back_and_next_keep_what_was_entered(self):
+        self.next_to(1)
+        self.fill(CAPTIONS[1], HEADER, "Kept")
+        self.drive("click", CAPTIONS[1], CENTER_HEADER)
+        self.next_to(6)
+        self.add_item("Still here")
+        for page in range(6, 0, -1):
+            self.drive("click", CAPTIONS[page], BACK)
+            self.drive("wait", CAPTIONS[page - 1])
+        self.page = 0
+        self.next_to(1)
+        self.assertEqual("Kept", self.drive("text", CAPTIONS[1], HEADER))
+        self.next_to(9)
+        self.drive("click", CAPTIONS[9], CLIPBOARD)
+        self.drive("click", CAPTIONS[9], FINISH)
+        self.message()
+        self.answer(IDOK)
+        self.assert_ended()
+        page = self.drive("clipboard")
+        self.assertIn("<CENTER>\r\n<H1>\r\nKept\r\n</H1>\r\n</CENTER>", page)
+        self.assertIn("<LI>Still here\r\n", page)
+
     def test_clipboard_only(self):
         self.next_to(9)
         self.drive("click", CAPTIONS[9], CLIPBOARD)
