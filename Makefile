@@ -1,5 +1,5 @@
 # Front door: `make run` and `make test` work on a fresh Debian machine as root.
-.PHONY: all build run test bench screenshots dist clean
+.PHONY: all build run test bench fuzz screenshots dist clean
 
 all: build
 
@@ -14,6 +14,9 @@ test:
 
 bench: build
 	build/native/page_bench
+
+fuzz: build
+	scripts/fuzz.sh
 
 dist:
 	scripts/dist.sh

@@ -6,6 +6,21 @@ if(VELBROOK_SANITIZE)
 endif()
 target_compile_options(velbrook_core PRIVATE -Wall -Wextra)
 
+# libFuzzer targets (clang only): one program per entry point of the plain
+# logic, all from fuzz/fuzz_page.cpp.
+option(VELBROOK_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
+if(VELBROOK_FUZZ)
+  target_compile_options(velbrook_core PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+  foreach(target BuildPage Paths LinkEntry Format DropAndImport)
+    add_executable(fuzz_${target} fuzz/fuzz_page.cpp)
+    target_compile_definitions(fuzz_${target} PRIVATE FUZZ_TARGET=Fuzz${target})
+    target_compile_options(fuzz_${target} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(fuzz_${target} PRIVATE velbrook_core)
+  endforeach()
+  return()
+endif()
+
 find_package(GTest REQUIRED)
 include(GoogleTest)
 add_executable(native_tests

@@ -11,6 +11,8 @@ echo "== native tests"
 ctest --test-dir "$BUILD_DIR/native" -j2 --output-on-failure || status=1
 echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 ctest --test-dir "$BUILD_DIR/native-sanitize" -j2 --output-on-failure || status=1
+echo "== fuzz smoke: each libFuzzer target over its corpus and fresh inputs"
+"$here/fuzz.sh" --smoke || status=1
 if [ "$RUN_DIR" != "$SHIP_DIR" ]; then
   echo "== shipped 32-bit files (this machine runs the Win32 tests as 64-bit code)"
   ctest --test-dir "$SHIP_DIR" -R '^shipped_files' --output-on-failure || status=1

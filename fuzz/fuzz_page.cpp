@@ -1,0 +1,157 @@
+// Fuzz targets for the plain logic, one per entry point, chosen at build
+// time by FUZZ_TARGET: the page writer over arbitrary settings records, the
+// path split and copy offer, the link split, "%1"/"%2" formatting, and the
+// drop and import text rules.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "app/delivery.h"
+#include "app/html_writer.h"
+#include "app/link_entry.h"
+#include "dravel/drop_rules.h"
+#include "pages/text_import.h"
+#include "tests/native/scripted_services.h"
+
+namespace {
+
+using velbrook::BuiltinTexts;
+using velbrook::PageDelivery;
+using velbrook::PathParts;
+using velbrook::ScriptedServices;
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+class FuzzClock : public velbrook::Clock {
+ public:
+  explicit FuzzClock(std::tm time) : m_time(time) {}
+  std::tm Now() const override { return m_time; }
+
+ private:
+  std::tm m_time;
+};
+
+std::string Text(FuzzedDataProvider& data) { return data.ConsumeRandomLengthString(300); }
+
+void FuzzBuildPage(FuzzedDataProvider& data) {
+  PageSettings s;
+  s.title = {Text(data), Text(data), Text(data), data.ConsumeIntegral<int>(), data.ConsumeBool(), data.ConsumeBool()};
+  s.background = {Text(data), Text(data), data.ConsumeIntegral<COLORREF>(), data.ConsumeBool(), data.ConsumeBool(),
+                  data.ConsumeBool()};
+  s.color = {data.ConsumeIntegral<COLORREF>(), data.ConsumeBool(), data.ConsumeIntegral<COLORREF>(),
+             data.ConsumeBool(), data.ConsumeIntegral<COLORREF>(), data.ConsumeBool()};
+  s.picture = {data.ConsumeBool(), data.ConsumeBool(), data.ConsumeBool(), Text(data)};
+  s.text.m_strText = Text(data);
+  for (int i = data.ConsumeIntegralInRange(0, 8); i > 0; --i) s.items.m_arrItems.push_back(Text(data));
+  s.items.m_nItems = data.ConsumeIntegralInRange(-3, 12);  // may disagree with the list
+  s.items.m_strListTitle = Text(data);
+  for (int i = data.ConsumeIntegralInRange(0, 8); i > 0; --i) s.links.m_arrLinks.push_back(Text(data));
+  s.links.m_nLinks = data.ConsumeIntegralInRange(-3, 12);
+  s.links.m_bFavorites = data.ConsumeBool();
+  s.footer = {data.ConsumeBool(), data.ConsumeBool(), Text(data), data.ConsumeIntegralInRange(-1, 3)};
+  s.file.m_strFileName = Text(data);
+  std::tm time{};
+  time.tm_hour = data.ConsumeIntegralInRange(0, 23);
+  time.tm_mday = data.ConsumeIntegralInRange(1, 31);
+  time.tm_wday = data.ConsumeIntegralInRange(0, 6);
+  FuzzClock clock(time);
+
+  ScriptedServices services;
+  for (int i = 0; i < 3; ++i) services.answers.push_back(data.ConsumeBool() ? velbrook::kIdYes : velbrook::kIdNo);
+  services.copySucceeds = data.ConsumeBool();
+  BuiltinTexts texts;
+  PageDelivery delivery(services, texts);
+  std::string page;
+  // The references the page writes, and so offers and reduces.
+  std::vector<const std::string*> written;
+  if (s.background.m_bUseBitmap) written.push_back(&s.background.m_strBitmapFile);
+  if (!s.background.m_strSoundFile.empty()) written.push_back(&s.background.m_strSoundFile);
+  if (s.picture.m_bIncludePicture && !s.picture.m_strPictureFile.empty()) written.push_back(&s.picture.m_strPictureFile);
+  velbrook::BuildPage(s, page, texts, delivery, clock);
+  const std::string end = "</BODY>\r\n\r\n</HTML>\r\n";
+  Check(page.size() >= end.size() && page.compare(page.size() - end.size(), end.size(), end) == 0);
+  // Every reference the page names is a bare name.
+  for (const std::string* reference : written) {
+    Check(reference->find_first_of("\\/") == std::string::npos);
+  }
+  Check(services.messages.size() <= written.size());
+}
+
+void FuzzPaths(FuzzedDataProvider& data) {
+  const std::string pageFile = Text(data);
+  std::string reference = data.ConsumeRemainingBytesAsString();
+  const PathParts parts = velbrook::SplitPath(reference);
+  Check(parts.drive + parts.dir + parts.name + parts.ext == reference);
+  Check(parts.dir.empty() || parts.dir.find_last_of("\\/") == parts.dir.size() - 1);
+  Check((parts.name + parts.ext).find_first_of("\\/") == std::string::npos);
+  ScriptedServices services;
+  BuiltinTexts texts;
+  PageDelivery delivery(services, texts);
+  services.answers = {velbrook::kIdYes};
+  delivery.OfferCopyToPageDir(pageFile, reference);
+  Check(reference == parts.name + parts.ext);
+  Check(services.copies.size() <= 1);
+}
+
+void FuzzLinkEntry(FuzzedDataProvider& data) {
+  const std::string entry = data.ConsumeRemainingBytesAsString();
+  std::string reference, title;
+  velbrook::SplitLinkEntry(entry, reference, title);
+  if (entry.find(" : ") != std::string::npos) {
+    Check(velbrook::ComposeLinkEntry(reference, title) == entry);
+    Check(reference.find(" : ") == std::string::npos);
+  } else {
+    Check(reference == entry && title.empty());
+  }
+}
+
+void FuzzFormat(FuzzedDataProvider& data) {
+  const std::string first = Text(data), second = Text(data);
+  const std::string text = data.ConsumeRemainingBytesAsString();
+  const std::string out = velbrook::FormatText(text, first, second);
+  std::size_t ones = 0, twos = 0;
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] == '%' && (text[i + 1] == '1' || text[i + 1] == '2')) {
+      (text[i + 1] == '1' ? ones : twos)++;
+      ++i;
+    }
+  }
+  Check(out.size() == text.size() - 2 * (ones + twos) + ones * first.size() + twos * second.size());
+}
+
+void FuzzDropAndImport(FuzzedDataProvider& data) {
+  const std::string bytes = data.ConsumeRemainingBytesAsString();
+  const std::size_t length = dravel::DropTextLength(bytes.data(), bytes.size());
+  Check(length <= bytes.size() && bytes.compare(0, length, bytes, 0, length) == 0);
+  Check(length == bytes.size() || bytes[length] == '\0');
+  Check(std::string(bytes.data(), length).find('\0') == std::string::npos);
+
+  char path[] = "/tmp/velbrook-fuzz-XXXXXX";
+  const int fd = ::mkstemp(path);
+  if (fd < 0) return;
+  Check(::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()));
+  ::close(fd);
+  const velbrook::TextImport result = velbrook::ImportTextFile(path);
+  ::unlink(path);
+  if (bytes.size() > static_cast<std::size_t>(velbrook::kMaxImportBytes)) {
+    Check(result.outcome == velbrook::TextImport::kTooLong);
+  } else {
+    Check(result.outcome == velbrook::TextImport::kImported);
+    Check(result.text == std::string(bytes.data(), length));
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+  FuzzedDataProvider data(bytes, size);
+  FUZZ_TARGET(data);
+  return 0;
+}

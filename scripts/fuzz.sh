@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each: for FUZZ_SECONDS
+# seconds each (make fuzz), or, with --smoke, over the committed corpus and a
+# few thousand fresh inputs (make test). Findings go to build/fuzz-findings.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/env.sh"
+dir=$BUILD_DIR/fuzz
+[ -f "$dir/build.ninja" ] || cmake -S "$VELBROOK_ROOT" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+  -DVELBROOK_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+ninja -j2 -C "$dir" | grep -v '^\[' || true
+mkdir -p "$BUILD_DIR/fuzz-findings"
+status=0
+for target in BuildPage Paths LinkEntry Format DropAndImport; do
+  corpus=$VELBROOK_ROOT/fuzz/corpus/$target
+  if [ "${1:-}" = --smoke ]; then
+    args=(-runs=3000 "$corpus")
+  else
+    work=$BUILD_DIR/fuzz-corpus/$target
+    mkdir -p "$work"
+    args=(-max_total_time="${FUZZ_SECONDS:-600}" "$work" "$corpus")
+  fi
+  if "$dir/fuzz_$target" -artifact_prefix="$BUILD_DIR/fuzz-findings/$target-" "${args[@]}" \
+       >"$BUILD_DIR/fuzz-findings/$target.log" 2>&1; then
+    echo "fuzz $target: $(grep -E '^Done' "$BUILD_DIR/fuzz-findings/$target.log" | tail -1)"
+  else
+    echo "fuzz $target: FAILED, see $BUILD_DIR/fuzz-findings/$target.log"
+    status=1
+  fi
+done
+exit $status
