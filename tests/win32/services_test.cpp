@@ -7,12 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include "app/delivery.h"
 #include "app/module_texts.h"
 #include "app/services_win32.h"
 #include "app/win_types.h"
 #include "framework/app.h"
 #include "framework/dialog.h"
 #include "res/resource.h"
+#include "tests/native/scripted_services.h"
 #include "tests/win32/test_support.h"
 
 namespace velbrook {
@@ -81,6 +83,23 @@ TEST_F(ServicesTest, CopyFileReplacesTheDestination) {
   EXPECT_FALSE(services.CopyFileReplacing(TempPath("velbrook_missing.gif"), to));
   ::DeleteFileA(from.c_str());
   ::DeleteFileA(to.c_str());
+}
+
+TEST(PageFile, OneLockedByAnotherProgramGivesMessage2AndKeepsItsBytes) {
+  const std::string path = TempPath("velbrook_locked.htm");
+  WriteFile(path, "kept");
+  HANDLE lock = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+  ScriptedServices services;
+  ModuleTexts texts(::GetModuleHandleA(nullptr));
+  PageDelivery delivery(services, texts);
+  delivery.WritePageFile("<HTML>\r\n", path);
+  ::CloseHandle(lock);
+  ASSERT_EQ(1u, services.messages.size());
+  EXPECT_EQ("Error while file operation!", services.messages[0].text);
+  EXPECT_TRUE(delivery.Failed());
+  EXPECT_EQ("kept", ReadFile(path));
+  ::DeleteFileA(path.c_str());
 }
 
 TEST_F(ServicesTest, HelpShowsOneTopicAtATimeUntilClosed) {
