@@ -13,7 +13,7 @@ test:
 	scripts/test.sh
 
 bench: build
-	build/native/page_bench
+	scripts/bench.sh
 
 fuzz: build
 	scripts/fuzz.sh

@@ -90,6 +90,13 @@ add_dependencies(win32_tests generated_texts)
 target_link_libraries(win32_tests PRIVATE velbrook_win32 gtest_main)
 gtest_discover_tests(win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
 
+# The yardstick of the start-up benchmark, and the page switch timed inside
+# the program.
+add_executable(minimal_dialog WIN32 bench/minimal_dialog.cpp bench/minimal_dialog.rc)
+add_executable(switch_bench bench/switch_bench.cpp ${VELBROOK_RC})
+add_dependencies(switch_bench generated_texts)
+target_link_libraries(switch_bench PRIVATE velbrook_win32 gtest)
+
 # The end-to-end tests' hands: a console program that clicks and types.
 add_executable(e2e_driver tests/e2e/driver.cpp)
 target_link_libraries(e2e_driver PRIVATE user32)
