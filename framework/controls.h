@@ -6,11 +6,8 @@
 
 #include "framework/wnd.h"
 
-class CButton : public CWnd {
- public:
-  int GetCheck() const { return static_cast<int>(::SendMessageA(m_hWnd, BM_GETCHECK, 0, 0)); }
-  void SetCheck(int check) { ::SendMessageA(m_hWnd, BM_SETCHECK, static_cast<WPARAM>(check), 0); }
-};
+// A button control; the program's buttons are the owner-drawn kinds below.
+class CButton : public CWnd {};
 
 // An owner-drawn button that shows a bitmap resource; the one image serves
 // every state unless others are given.

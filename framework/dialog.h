@@ -46,8 +46,6 @@ class CDialog : public CWnd {
   virtual void PostNcDestroy();
   virtual void DoDataExchange(CDataExchange* dx);
 
-  BOOL IsModal() const { return m_bModal; }
-
  private:
   static INT_PTR CALLBACK StaticDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   BOOL m_bModal = FALSE;

@@ -18,7 +18,6 @@ class CWnd {
   CWnd& operator=(const CWnd&) = delete;
 
   HWND m_hWnd = nullptr;
-  HWND GetSafeHwnd() const { return m_hWnd; }
 
   // The object attached to `window`, or nullptr for a window not ours.
   static CWnd* FromHandlePermanent(HWND window);
