@@ -20,11 +20,12 @@ for target in BuildPage Paths LinkEntry Format DropAndImport; do
     mkdir -p "$work"
     args=(-max_total_time="${FUZZ_SECONDS:-600}" "$work" "$corpus")
   fi
+  log=$BUILD_DIR/fuzz-findings/$target${1:+-smoke}.log
   if "$dir/fuzz_$target" -artifact_prefix="$BUILD_DIR/fuzz-findings/$target-" "${args[@]}" \
-       >"$BUILD_DIR/fuzz-findings/$target.log" 2>&1; then
-    echo "fuzz $target: $(grep -E '^Done' "$BUILD_DIR/fuzz-findings/$target.log" | tail -1)"
+       >"$log" 2>&1; then
+    echo "fuzz $target: $(grep -a -E "^Done" "$log" | tail -1)"
   else
-    echo "fuzz $target: FAILED, see $BUILD_DIR/fuzz-findings/$target.log"
+    echo "fuzz $target: FAILED, see $log"
     status=1
   fi
 done
