@@ -139,21 +139,20 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
     page += paragraph;
     page += items.m_strListTitle;
     page += kItemListOpen;
-    const std::string itemLine = texts.Load(IDS_ITEM_LINE);
+    const PreparedText itemLine(texts.Load(IDS_ITEM_LINE));
     const std::size_t count = EntriesToWrite(items.m_nItems, items.m_arrItems);
-    for (std::size_t i = 0; i < count; ++i) AppendFormatted(page, itemLine, items.m_arrItems[i]);
+    for (std::size_t i = 0; i < count; ++i) itemLine.AppendTo(page, items.m_arrItems[i]);
     page += kItemListClose;
   }
 
   const bool linkList = links.m_nLinks > 0 || links.m_bFavorites;
   if (linkList) {
     page += kLinkListOpen;
-    const std::string linkLine = texts.Load(IDS_LINK_LINE);
+    const PreparedText linkLine(texts.Load(IDS_LINK_LINE));
     const std::size_t count = EntriesToWrite(links.m_nLinks, links.m_arrLinks);
-    std::string reference, title;
     for (std::size_t i = 0; i < count; ++i) {
-      SplitLinkEntry(links.m_arrLinks[i], reference, title);
-      AppendFormatted(page, linkLine, reference, title);
+      const auto parts = SplitLinkEntryView(links.m_arrLinks[i]);
+      linkLine.AppendTo(page, parts.first, parts.second);
     }
   }
   if (links.m_bFavorites) page += texts.LoadFavoriteLinks();

@@ -11,15 +11,16 @@ std::string ComposeLinkEntry(const std::string& reference, const std::string& ti
   return reference + kLinkSeparator + title;
 }
 
-void SplitLinkEntry(const std::string& entry, std::string& reference, std::string& title) {
+std::pair<std::string_view, std::string_view> SplitLinkEntryView(std::string_view entry) {
   const std::size_t separator = entry.find(kLinkSeparator);
-  if (separator == std::string::npos) {
-    reference = entry;
-    title.clear();
-    return;
-  }
-  reference.assign(entry, 0, separator);
-  title.assign(entry, separator + kLinkSeparatorLength, std::string::npos);
+  if (separator == std::string_view::npos) return {entry, std::string_view()};
+  return {entry.substr(0, separator), entry.substr(separator + kLinkSeparatorLength)};
+}
+
+void SplitLinkEntry(const std::string& entry, std::string& reference, std::string& title) {
+  const auto parts = SplitLinkEntryView(entry);
+  reference.assign(parts.first);
+  title.assign(parts.second);
 }
 
 }  // namespace velbrook

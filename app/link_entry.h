@@ -4,6 +4,8 @@
 #define VELBROOK_APP_LINK_ENTRY_H
 
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace velbrook {
 
@@ -12,6 +14,8 @@ std::string ComposeLinkEntry(const std::string& reference, const std::string& ti
 // Splits at the first separator, so a title may hold the separator but a
 // reference may not. An entry without one is all reference.
 void SplitLinkEntry(const std::string& entry, std::string& reference, std::string& title);
+// The same split as views into `entry`: reference first, then title.
+std::pair<std::string_view, std::string_view> SplitLinkEntryView(std::string_view entry);
 
 }  // namespace velbrook
 

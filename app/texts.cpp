@@ -21,19 +21,48 @@ const char kFavoriteLinks[] = {
 
 }  // namespace
 
-void AppendFormatted(std::string& out, const std::string& text, const std::string& first,
-                     const std::string& second) {
+namespace {
+
+// Walks `text` as pieces of itself (`literal(start, length)`) and "%1"/"%2"
+// placeholders (`argument(1 or 2)`), in order.
+template <typename Literal, typename Argument>
+void ScanPlaceholders(const std::string& text, Literal literal, Argument argument) {
   std::size_t done = 0;
   for (std::size_t at = text.find('%'); at != std::string::npos && at + 1 < text.size();
        at = text.find('%', at + 1)) {
     const char digit = text[at + 1];
     if (digit != '1' && digit != '2') continue;
-    out.append(text, done, at - done);
-    out += digit == '1' ? first : second;
+    if (at > done) literal(done, at - done);
+    argument(digit - '0');
     done = at + 2;
     ++at;
   }
-  out.append(text, done, std::string::npos);
+  if (done < text.size()) literal(done, text.size() - done);
+}
+
+}  // namespace
+
+void AppendFormatted(std::string& out, const std::string& text, const std::string& first,
+                     const std::string& second) {
+  ScanPlaceholders(
+      text, [&](std::size_t start, std::size_t length) { out.append(text, start, length); },
+      [&](int argument) { out += argument == 1 ? first : second; });
+}
+
+PreparedText::PreparedText(std::string text) : m_text(std::move(text)) {
+  ScanPlaceholders(
+      m_text, [this](std::size_t start, std::size_t length) { m_pieces.push_back({start, length, 0}); },
+      [this](int argument) { m_pieces.push_back({0, 0, argument}); });
+}
+
+void PreparedText::AppendTo(std::string& out, std::string_view first, std::string_view second) const {
+  for (const Piece& piece : m_pieces) {
+    if (piece.argument == 0) {
+      out.append(m_text, piece.start, piece.length);
+    } else {
+      out += piece.argument == 1 ? first : second;
+    }
+  }
 }
 
 std::string FormatText(const std::string& text, const std::string& first,

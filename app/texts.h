@@ -5,6 +5,8 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace velbrook {
 
@@ -22,6 +24,24 @@ std::string FormatText(const std::string& text, const std::string& first,
 // The same, appended to `out` without an intermediate text.
 void AppendFormatted(std::string& out, const std::string& text, const std::string& first,
                      const std::string& second = std::string());
+
+// A text whose placeholders are found once, for a template filled many
+// times (one line per list entry).
+class PreparedText {
+ public:
+  explicit PreparedText(std::string text);
+  // The same as AppendFormatted with the text given at construction.
+  void AppendTo(std::string& out, std::string_view first, std::string_view second = std::string_view()) const;
+
+ private:
+  struct Piece {
+    std::size_t start;
+    std::size_t length;
+    int argument;  // 0 for a piece of the text itself, else 1 or 2
+  };
+  std::string m_text;
+  std::vector<Piece> m_pieces;
+};
 
 // Where the texts come from: the module's resources in the program, the
 // compiled-in tables in the native build.

@@ -68,3 +68,19 @@ TEST(FavoriteLinks, AreElevenLinkLinesAndOneBlankLineOf1129Bytes) {
 
 }  // namespace
 }  // namespace velbrook
+
+namespace velbrook {
+namespace {
+
+TEST(PreparedText, FillsLikeFormatText) {
+  for (const char* text : {"<LI>%1\r\n", "<LI><A HREF=\"%1\">%1</A> %2<BR>\r\n", "%1%2%1", "plain", "", "50% %3 %",
+                           "%%1"}) {
+    const PreparedText prepared(text);
+    std::string out = "before:";
+    prepared.AppendTo(out, "a%2", "b");
+    EXPECT_EQ("before:" + FormatText(text, "a%2", "b"), out) << text;
+  }
+}
+
+}  // namespace
+}  // namespace velbrook
