@@ -2,29 +2,11 @@
 
 #include "app/html_writer.h"
 #include "res/resource.h"
+#include "tests/native/fixed_clock.h"
 #include "tests/native/scripted_services.h"
 
 namespace velbrook {
 namespace {
-
-class FixedClock : public Clock {
- public:
-  // Monday 7 December 2026, 14:05:09.
-  std::tm Now() const override {
-    ++reads;
-    std::tm t{};
-    t.tm_year = 126;
-    t.tm_mon = 11;
-    t.tm_mday = 7;
-    t.tm_hour = 14;
-    t.tm_min = 5;
-    t.tm_sec = 9;
-    t.tm_wday = 1;
-    t.tm_yday = 340;
-    return t;
-  }
-  mutable int reads = 0;
-};
 
 const char kHead[] = "<HTML>\r\n\r\n<META NAME=\"CREATOR\" CONTENT=\"The Velbrook v1.22\">\r\n\r\n<HEAD>\r\n";
 const char kCredit[] = "<P>\r\n\r\n<EM>This page was created by Korvane's Velbrook v 1.22</EM>\r\n\r\n";

@@ -14,26 +14,11 @@
 #include "app/module_texts.h"
 #include "app/page_app.h"
 #include "res/resource.h"
+#include "tests/native/fixed_clock.h"
 #include "tests/native/scripted_services.h"
 #include "tests/win32/test_support.h"
 
 namespace velbrook {
-
-// Monday 7 December 2026, 14:05:09.
-class FixedClock : public Clock {
- public:
-  std::tm Now() const override {
-    std::tm t{};
-    t.tm_year = 126;
-    t.tm_mon = 11;
-    t.tm_mday = 7;
-    t.tm_hour = 14;
-    t.tm_min = 5;
-    t.tm_sec = 9;
-    t.tm_wday = 1;
-    return t;
-  }
-};
 
 class WizardRunTest : public ::testing::Test {
  protected:
