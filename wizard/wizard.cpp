@@ -98,11 +98,7 @@ BOOL CWizard::OnInitDialog() {
     const BOOL locked = ::LockWindowUpdate(m_hWnd);
     m_nCurrentPage = 0;
     page->CreatePage(this);
-    SetWindowText(page->m_strTitle);
-    page->ShowWindow(SW_SHOW);
-    page->SetFocus();
-    UpdateButtons(page->HasHelp());
-    ::SetFocus(m_hWnd);
+    PresentPage(page);
     if (locked) ::LockWindowUpdate(nullptr);
   }
   return TRUE;
@@ -138,12 +134,16 @@ void CWizard::SwitchTo(int index) {
   m_nCurrentPage = index;
   if (!next->m_hWnd) next->CreatePage(this);
   next->EnterPage();
-  SetWindowText(next->m_strTitle);
-  next->ShowWindow(SW_SHOW);
-  next->SetFocus();
-  UpdateButtons(next->HasHelp());
-  ::SetFocus(m_hWnd);
+  PresentPage(next);
   if (locked) ::LockWindowUpdate(nullptr);
+}
+
+void CWizard::PresentPage(CWizardPage* page) {
+  SetWindowText(page->m_strTitle);
+  page->ShowWindow(SW_SHOW);
+  page->SetFocus();
+  UpdateButtons(page->HasHelp());
+  ::SetFocus(m_hWnd);
 }
 
 void CWizard::UpdateButtons(BOOL help) {

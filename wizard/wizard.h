@@ -53,6 +53,9 @@ class CWizard : public CDialog {
 
  private:
   void SwitchTo(int index);
+  // Shows the page that has just become current: caption, page, buttons,
+  // and the focus on the host.
+  void PresentPage(CWizardPage* page);
   void UpdateButtons(BOOL help);
   // The mnemonic steps of the keyboard handling.
   BOOL HandleMnemonic(MSG* msg);
