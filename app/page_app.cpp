@@ -1,8 +1,8 @@
 #include "app/page_app.h"
 
 #include "app/module_texts.h"
-#include "app/page_run.h"
-#include "app/page_settings.h"
+#include "core/page_run.h"
+#include "core/page_settings.h"
 #include "app/services_win32.h"
 #include "pages/color_pages.h"
 #include "pages/file_name_page.h"

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "app/html_writer.h"
-#include "app/services.h"
-#include "app/texts.h"
+#include "core/html_writer.h"
+#include "core/services.h"
+#include "core/texts.h"
 #include "framework/app.h"
 #include "res/resource.h"
 #include "wizard/wizard.h"

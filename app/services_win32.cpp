@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/win_types.h"
+#include "core/win_types.h"
 #include "framework/app.h"
 #include "framework/wnd.h"
 

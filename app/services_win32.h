@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/services.h"
+#include "core/services.h"
 #include "framework/help_window.h"
 
 namespace velbrook {

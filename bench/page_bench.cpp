@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/html_writer.h"
+#include "core/html_writer.h"
 
 namespace velbrook {
 namespace {

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "app/services.h"
-#include "app/texts.h"
+#include "core/services.h"
+#include "core/texts.h"
 
 class CWnd;
 

@@ -1,7 +1,7 @@
 #include "framework/dialog.h"
 
-#include "app/texts.h"
-#include "app/win_types.h"
+#include "core/texts.h"
+#include "core/win_types.h"
 #include "framework/app.h"
 #include "res/resource.h"
 

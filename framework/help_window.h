@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/texts.h"
+#include "core/texts.h"
 
 class CHelpWindow {
  public:

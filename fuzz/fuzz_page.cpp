@@ -11,9 +11,9 @@
 
 #include <unistd.h>
 
-#include "app/delivery.h"
-#include "app/html_writer.h"
-#include "app/link_entry.h"
+#include "core/delivery.h"
+#include "core/html_writer.h"
+#include "core/link_entry.h"
 #include "dravel/drop_rules.h"
 #include "pages/text_import.h"
 #include "tests/native/scripted_services.h"

@@ -3,7 +3,7 @@
 #ifndef VELBROOK_PAGES_COLOR_PAGES_H
 #define VELBROOK_PAGES_COLOR_PAGES_H
 
-#include "app/page_settings.h"
+#include "core/page_settings.h"
 #include "pages/color.h"
 #include "pages/velbrook_page.h"
 

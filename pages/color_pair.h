@@ -3,7 +3,7 @@
 #ifndef VELBROOK_PAGES_COLOR_PAIR_H
 #define VELBROOK_PAGES_COLOR_PAIR_H
 
-#include "app/win_types.h"
+#include "core/win_types.h"
 
 namespace velbrook {
 

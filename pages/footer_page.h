@@ -3,7 +3,7 @@
 #ifndef VELBROOK_PAGES_FOOTER_PAGE_H
 #define VELBROOK_PAGES_FOOTER_PAGE_H
 
-#include "app/page_settings.h"
+#include "core/page_settings.h"
 #include "pages/velbrook_page.h"
 
 class CFooterPage : public CVelbrookPage {

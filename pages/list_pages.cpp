@@ -1,6 +1,6 @@
 #include "pages/list_pages.h"
 
-#include "app/link_entry.h"
+#include "core/link_entry.h"
 #include "res/resource.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "app/services.h"
+#include "core/services.h"
 
 namespace velbrook {
 

@@ -3,7 +3,7 @@
 #ifndef VELBROOK_PAGES_PICTURE_PAGE_H
 #define VELBROOK_PAGES_PICTURE_PAGE_H
 
-#include "app/page_settings.h"
+#include "core/page_settings.h"
 #include "framework/controls.h"
 #include "pages/velbrook_page.h"
 

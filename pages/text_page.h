@@ -2,7 +2,7 @@
 #ifndef VELBROOK_PAGES_TEXT_PAGE_H
 #define VELBROOK_PAGES_TEXT_PAGE_H
 
-#include "app/page_settings.h"
+#include "core/page_settings.h"
 #include "pages/velbrook_page.h"
 
 class CTextPage : public CVelbrookPage {

@@ -3,7 +3,7 @@
 #ifndef VELBROOK_PAGES_VELBROOK_PAGE_H
 #define VELBROOK_PAGES_VELBROOK_PAGE_H
 
-#include "app/page_settings.h"
+#include "core/page_settings.h"
 #include "framework/app.h"
 #include "pages/page_rules.h"
 #include "wizard/wizard_page.h"

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/delivery.h"
+#include "core/delivery.h"
 #include "res/resource.h"
 #include "tests/native/scripted_services.h"
 

@@ -3,7 +3,7 @@
 #ifndef VELBROOK_TESTS_NATIVE_FIXED_CLOCK_H
 #define VELBROOK_TESTS_NATIVE_FIXED_CLOCK_H
 
-#include "app/html_writer.h"
+#include "core/html_writer.h"
 
 namespace velbrook {
 

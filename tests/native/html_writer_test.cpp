@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/html_writer.h"
+#include "core/html_writer.h"
 #include "res/resource.h"
 #include "tests/native/fixed_clock.h"
 #include "tests/native/scripted_services.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/link_entry.h"
+#include "core/link_entry.h"
 #include "pages/list_editing.h"
 
 namespace velbrook {

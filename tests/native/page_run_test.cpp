@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/page_run.h"
+#include "core/page_run.h"
 #include "res/resource.h"
 #include "tests/native/scripted_services.h"
 

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/services.h"
-#include "app/win_types.h"
+#include "core/services.h"
+#include "core/win_types.h"
 
 namespace velbrook {
 

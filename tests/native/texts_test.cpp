@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/texts.h"
+#include "core/texts.h"
 #include "res/resource.h"
 
 namespace velbrook {

@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/delivery.h"
+#include "core/delivery.h"
 #include "app/module_texts.h"
 #include "app/services_win32.h"
-#include "app/win_types.h"
+#include "core/win_types.h"
 #include "framework/app.h"
 #include "framework/dialog.h"
 #include "res/resource.h"

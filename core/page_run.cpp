@@ -1,8 +1,8 @@
-#include "app/page_run.h"
+#include "core/page_run.h"
 
 #include <new>
 
-#include "app/delivery.h"
+#include "core/delivery.h"
 #include "res/resource.h"
 
 namespace velbrook {

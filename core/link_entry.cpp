@@ -1,4 +1,4 @@
-#include "app/link_entry.h"
+#include "core/link_entry.h"
 
 namespace velbrook {
 

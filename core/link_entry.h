@@ -1,7 +1,7 @@
 // A link as the links page stores it and the writer reads it: the
 // reference, the separator " : ", the title.
-#ifndef VELBROOK_APP_LINK_ENTRY_H
-#define VELBROOK_APP_LINK_ENTRY_H
+#ifndef VELBROOK_CORE_LINK_ENTRY_H
+#define VELBROOK_CORE_LINK_ENTRY_H
 
 #include <string>
 #include <string_view>

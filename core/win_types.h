@@ -1,8 +1,8 @@
 // Portable spellings of the Win32 value types and message-box codes the plain
 // logic uses, so that it builds without <windows.h>. The values are Win32's
 // own; the Win32 code checks that they agree.
-#ifndef VELBROOK_APP_WIN_TYPES_H
-#define VELBROOK_APP_WIN_TYPES_H
+#ifndef VELBROOK_CORE_WIN_TYPES_H
+#define VELBROOK_CORE_WIN_TYPES_H
 
 #include <cstdint>
 

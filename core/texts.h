@@ -1,7 +1,7 @@
 // The program's message texts and HTML templates, and the "%1"/"%2" format
 // helper that fills them.
-#ifndef VELBROOK_APP_TEXTS_H
-#define VELBROOK_APP_TEXTS_H
+#ifndef VELBROOK_CORE_TEXTS_H
+#define VELBROOK_CORE_TEXTS_H
 
 #include <stdexcept>
 #include <string>

@@ -1,13 +1,13 @@
 // The record of everything the wizard collects for the one page it builds:
 // nine plain blocks, one per page that edits data. Pages hold a pointer to
 // their block and write their values into it when they are torn down.
-#ifndef VELBROOK_APP_PAGE_SETTINGS_H
-#define VELBROOK_APP_PAGE_SETTINGS_H
+#ifndef VELBROOK_CORE_PAGE_SETTINGS_H
+#define VELBROOK_CORE_PAGE_SETTINGS_H
 
 #include <string>
 #include <vector>
 
-#include "app/win_types.h"
+#include "core/win_types.h"
 
 typedef std::string CString;
 typedef std::vector<std::string> CStringArray;

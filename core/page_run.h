@@ -1,14 +1,14 @@
 // What the application run does once the wizard has closed: build the page,
 // deliver it and tell the user the outcome.
-#ifndef VELBROOK_APP_PAGE_RUN_H
-#define VELBROOK_APP_PAGE_RUN_H
+#ifndef VELBROOK_CORE_PAGE_RUN_H
+#define VELBROOK_CORE_PAGE_RUN_H
 
 #include <string>
 
-#include "app/html_writer.h"
-#include "app/page_settings.h"
-#include "app/services.h"
-#include "app/texts.h"
+#include "core/html_writer.h"
+#include "core/page_settings.h"
+#include "core/services.h"
+#include "core/texts.h"
 
 namespace velbrook {
 

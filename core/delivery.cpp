@@ -1,4 +1,4 @@
-#include "app/delivery.h"
+#include "core/delivery.h"
 
 #include <cstdio>
 

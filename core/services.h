@@ -1,12 +1,12 @@
 // Everything the program does that waits for the user or reaches outside the
 // program goes through this interface, so that tests can answer and observe
 // it. The program's real implementation calls Win32.
-#ifndef VELBROOK_APP_SERVICES_H
-#define VELBROOK_APP_SERVICES_H
+#ifndef VELBROOK_CORE_SERVICES_H
+#define VELBROOK_CORE_SERVICES_H
 
 #include <string>
 
-#include "app/win_types.h"
+#include "core/win_types.h"
 
 namespace velbrook {
 

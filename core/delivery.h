@@ -1,13 +1,13 @@
 // Output delivery: the page file, the clipboard, and the copy offer that
 // makes every file the page refers to reachable from the page's directory.
-#ifndef VELBROOK_APP_DELIVERY_H
-#define VELBROOK_APP_DELIVERY_H
+#ifndef VELBROOK_CORE_DELIVERY_H
+#define VELBROOK_CORE_DELIVERY_H
 
 #include <string>
 
-#include "app/services.h"
-#include "app/texts.h"
-#include "app/win_types.h"
+#include "core/services.h"
+#include "core/texts.h"
+#include "core/win_types.h"
 
 namespace velbrook {
 

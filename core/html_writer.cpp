@@ -1,9 +1,9 @@
-#include "app/html_writer.h"
+#include "core/html_writer.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "app/link_entry.h"
+#include "core/link_entry.h"
 #include "res/resource.h"
 
 namespace velbrook {

@@ -1,14 +1,14 @@
 // The HTML page writer: turns the filled settings record into one HTML 3.0
 // page with CR LF line ends.
-#ifndef VELBROOK_APP_HTML_WRITER_H
-#define VELBROOK_APP_HTML_WRITER_H
+#ifndef VELBROOK_CORE_HTML_WRITER_H
+#define VELBROOK_CORE_HTML_WRITER_H
 
 #include <ctime>
 #include <string>
 
-#include "app/delivery.h"
-#include "app/page_settings.h"
-#include "app/texts.h"
+#include "core/delivery.h"
+#include "core/page_settings.h"
+#include "core/texts.h"
 
 namespace velbrook {
 
