@@ -25,4 +25,18 @@ for f in "$exe" "$dll"; do
     echo "$d" | grep -qE "$system" || fail "$f needs $d"
   done
 done
-echo "shipped files: exports and imports by ordinal only, system DLLs only"
+# Every function imported from Windows must be on the committed list, whose
+# entries are all present on Windows XP: a new import fails here until
+# someone checks it and adds it knowingly.
+allowed=$(dirname "$0")/../tests/shipped-imports.txt
+imports() {  # file: "dll function" per line
+  $objdump -p "$1" | awk '
+    /^\s*DLL Name:/ { dll = tolower($3); next }
+    /^$/ { dll = "" }
+    dll != "" && dll != "dravel.dll" && $1 ~ /^[0-9a-f]+$/ && NF == 3 { print dll, $3 }'
+}
+unknown=$(imports "$exe"; imports "$dll")
+unknown=$(echo "$unknown" | sort -u | grep -vxF -f <(grep -vE '^(#|$)' "$allowed") || true)
+[ -z "$unknown" ] || fail "imports not on tests/shipped-imports.txt (add them only if Windows XP has them):
+$unknown"
+echo "shipped files: exports and imports by ordinal only, system DLLs only, every import known to XP"

@@ -3,7 +3,7 @@
 # build/velbrook-1.22.zip.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
-"$here/build.sh"
+"$here/build.sh" --program
 source "$here/env.sh"
 stage=$(mktemp -d)
 cp "$SHIP_DIR/bin/velbrook.exe" "$SHIP_DIR/bin/dravel.dll" "$stage/"

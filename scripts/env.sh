@@ -12,10 +12,12 @@ if /usr/lib/wine/wine --version >/dev/null 2>&1; then
   WINE_ARCH=win32
   WINE_BIN=/usr/lib/wine/wine
   RUN_DIR=$BUILD_DIR/win32
+  WINE_WHY="this machine runs 32-bit code, so the shipped build is the tested one"
 else
   WINE_ARCH=win64
   WINE_BIN=/usr/lib/wine/wine64
   RUN_DIR=$BUILD_DIR/win64
+  WINE_WHY="this machine cannot run 32-bit code (the 32-bit Wine does not start), so the same sources built for 64-bit Windows stand in; the 32-bit files and tests are still built"
 fi
 export WINEPREFIX=$BUILD_DIR/wineprefix-$WINE_ARCH
 export WINEARCH=$WINE_ARCH WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8

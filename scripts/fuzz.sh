@@ -14,7 +14,12 @@ status=0
 for target in BuildPage Paths LinkEntry Format DropAndImport; do
   corpus=$VELBROOK_ROOT/fuzz/corpus/$target
   if [ "${1:-}" = --smoke ]; then
-    args=(-runs=3000 "$corpus")
+    # New inputs go to a scratch folder first in line; the committed corpus
+    # only grows by hand.
+    work=$BUILD_DIR/fuzz-smoke/$target
+    rm -rf "$work"
+    mkdir -p "$work"
+    args=(-runs=3000 "$work" "$corpus")
   else
     work=$BUILD_DIR/fuzz-corpus/$target
     mkdir -p "$work"
@@ -23,7 +28,7 @@ for target in BuildPage Paths LinkEntry Format DropAndImport; do
   log=$BUILD_DIR/fuzz-findings/$target${1:+-smoke}.log
   if "$dir/fuzz_$target" -artifact_prefix="$BUILD_DIR/fuzz-findings/$target-" "${args[@]}" \
        >"$log" 2>&1; then
-    echo "fuzz $target: $(grep -a -E "^Done" "$log" | tail -1)"
+    echo "fuzz $target: ok ($(grep -a -E "^Done" "$log" | tail -1))"
   else
     echo "fuzz $target: FAILED, see $log"
     status=1

@@ -3,7 +3,7 @@
 # otherwise in a private Xvfb (headless: only screenshots will show it).
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
-"$here/build.sh"
+"$here/build.sh" --program
 source "$here/env.sh"
 cd "$RUN_DIR/bin"
 if [ -n "${DISPLAY:-}" ]; then

@@ -1,24 +1,59 @@
 #!/usr/bin/env bash
-# Runs every suite: native, then the Win32 tests under Wine inside a private
-# Xvfb. Exits non-zero when any suite fails.
+# Runs every suite: the layering check, native (plain and sanitized), the fuzz
+# smoke, the shipped files' check, then the Win32 and end-to-end suites under
+# Wine inside a private Xvfb. Ends with one line per suite and exits non-zero
+# when any suite fails.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-"$here/build.sh" || exit 1
 source "$here/env.sh"
+echo "== Wine suites run on the $WINE_ARCH build: $WINE_WHY"
+"$here/build.sh" || exit 1
 
+logs=$BUILD_DIR/test-logs
+rm -rf "$logs"
+mkdir -p "$logs"
+summary=()
+total_passed=0 total_failed=0
 status=0
-echo "== native tests"
-ctest --test-dir "$BUILD_DIR/native" -j2 --output-on-failure || status=1
-echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-ctest --test-dir "$BUILD_DIR/native-sanitize" -j2 --output-on-failure || status=1
-echo "== fuzz smoke: each libFuzzer target over its corpus and fresh inputs"
-"$here/fuzz.sh" --smoke || status=1
-if [ "$RUN_DIR" != "$SHIP_DIR" ]; then
-  echo "== shipped 32-bit files (this machine runs the Win32 tests as 64-bit code)"
-  ctest --test-dir "$SHIP_DIR" -R '^shipped_files' --output-on-failure || status=1
-fi
-echo "== Win32 tests under Wine ($WINE_ARCH)"
-"$here/with-xvfb.sh" ctest --test-dir "$RUN_DIR" --output-on-failure || status=1
-echo "== end-to-end tests: the real program under Wine, driven by mouse and keyboard"
-VELBROOK_BIN="$RUN_DIR/bin" "$here/with-xvfb.sh" python3 "$VELBROOK_ROOT/tests/e2e/e2e_test.py" || status=1
+
+# suite NAME COUNTER COMMAND...: runs the command with its output shown and
+# kept; COUNTER reads "passed failed" from the log.
+suite() {
+  local name=$1 counter=$2; shift 2
+  local log="$logs/$name.log" rc passed failed
+  echo "== $name"
+  "$@" 2>&1 | tee "$log"
+  rc=${PIPESTATUS[0]}
+  read -r passed failed < <($counter "$log")
+  if [ "$rc" -ne 0 ] && [ "$failed" -eq 0 ]; then failed=1; fi
+  [ "$rc" -eq 0 ] || status=1
+  total_passed=$((total_passed + passed)) total_failed=$((total_failed + failed))
+  summary+=("$(printf '%-16s %s' "$name:" "$passed passed, $failed failed")")
+}
+count_ctest() {
+  sed -nE 's/.*tests passed, ([0-9]+) tests? failed out of ([0-9]+).*/\2 \1/p' "$1" |
+    awk '{ print $1 - $2, $2 } END { if (NR == 0) print 0, 0 }'
+}
+count_unittest() {
+  local ran failed
+  ran=$(sed -nE 's/^Ran ([0-9]+) tests?.*/\1/p' "$1" | tail -1)
+  failed=$(sed -nE 's/^FAILED \((.*)\)/\1/p' "$1" | grep -oE '[0-9]+' | awk '{ n += $1 } END { print n + 0 }')
+  echo "$(( ${ran:-0} - ${failed:-0} )) ${failed:-0}"
+}
+count_lines() {  # one line per check: "...: ok" or "...: FAILED"
+  echo "$(grep -cE ': ok( |$)' "$1") $(grep -c ': FAILED' "$1")"
+}
+
+suite layers count_lines "$here/check-layers.sh"
+suite native count_ctest ctest --test-dir "$BUILD_DIR/native" -j2 --output-on-failure
+suite native-sanitize count_ctest ctest --test-dir "$BUILD_DIR/native-sanitize" -j2 --output-on-failure
+suite fuzz-smoke count_lines "$here/fuzz.sh" --smoke
+suite shipped-files count_ctest ctest --test-dir "$SHIP_DIR" -R '^shipped_files' --output-on-failure
+suite win32 count_ctest "$here/with-xvfb.sh" ctest --test-dir "$RUN_DIR" -E '^shipped_files' --output-on-failure
+suite e2e count_unittest env VELBROOK_BIN="$RUN_DIR/bin" "$here/with-xvfb.sh" \
+  python3 "$VELBROOK_ROOT/tests/e2e/e2e_test.py"
+
+echo "== summary (Wine suites on the $WINE_ARCH build)"
+printf '%s\n' "${summary[@]}"
+echo "total: $total_passed passed, $total_failed failed"
 exit $status

@@ -155,7 +155,8 @@ bool IsButton(HWND control) {
 }
 
 bool HasFocus(HWND control) {
-  GUITHREADINFO info = {sizeof info};
+  GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
   return ::GetGUIThreadInfo(::GetWindowThreadProcessId(control, nullptr), &info) && info.hwndFocus == control;
 }
 
@@ -302,7 +303,8 @@ std::string Run(const std::string& command, const std::string& rest) {
            std::to_string(r.bottom);
   }
   if (command == "focus") {
-    GUITHREADINFO info = {sizeof info};
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
     if (!::GetGUIThreadInfo(0, &info) || !info.hwndFocus) return "error no focus";
     return "ok " + Escape(TextOf(::GetAncestor(info.hwndFocus, GA_ROOT))) + " " +
            std::to_string(::GetDlgCtrlID(info.hwndFocus));

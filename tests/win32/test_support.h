@@ -55,19 +55,23 @@ inline std::string ReadFile(const std::string& path) {
   return bytes;
 }
 
+// The window procedure of PostAction's message-only window. A named CALLBACK
+// function, since a lambda has the wrong calling convention on 32-bit x86.
+inline LRESULT CALLBACK PostActionProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_APP) {
+    std::unique_ptr<std::function<void()>> run(reinterpret_cast<std::function<void()>*>(lParam));
+    (*run)();
+    return 0;
+  }
+  return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
 // Runs `action` when the message loop of this thread gets to it, after
 // everything posted before. Modal loops under test are driven this way.
 inline void PostAction(std::function<void()> action) {
   static HWND driver = [] {
     WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-      if (message == WM_APP) {
-        std::unique_ptr<std::function<void()>> run(reinterpret_cast<std::function<void()>*>(lParam));
-        (*run)();
-        return 0;
-      }
-      return ::DefWindowProcA(window, message, wParam, lParam);
-    };
+    windowClass.lpfnWndProc = PostActionProc;
     windowClass.hInstance = ::GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "VelbrookTestDriver";
     ::RegisterClassA(&windowClass);
