@@ -6,7 +6,9 @@
 namespace {
 
 // The next direct child of `dialog` after `start` (wrapping, `start` last)
-// whose text marks `character` as its mnemonic.
+// whose text marks `character` as its mnemonic. As in the platform's own
+// dialogs, only visible, enabled buttons and labels carry mnemonics: the text
+// of an edit is what the user typed ("Smith&Nephew"), not a mnemonic.
 HWND NextMnemonicChild(HWND dialog, HWND start, char character) {
   HWND first = ::GetWindow(dialog, GW_CHILD);
   if (!first) return nullptr;
@@ -15,7 +17,8 @@ HWND NextMnemonicChild(HWND dialog, HWND start, char character) {
   do {
     child = ::GetWindow(child, GW_HWNDNEXT);
     if (!child) child = first;
-    if (!::IsWindowVisible(child)) continue;
+    if (!::IsWindowVisible(child) || !::IsWindowEnabled(child)) continue;
+    if (!(::SendMessageA(child, WM_GETDLGCODE, 0, 0) & (DLGC_BUTTON | DLGC_STATIC))) continue;
     char className[16] = {};
     ::GetClassNameA(child, className, sizeof className);
     if (lstrcmpiA(className, "Static") == 0 && (::GetWindowLongA(child, GWL_STYLE) & SS_NOPREFIX)) continue;
@@ -52,6 +55,16 @@ BOOL CWizard::PreTranslateMessage(MSG* msg) {
       return TRUE;
     }
   }
+  // Enter that a page forwarded is the dialog's default command, Finish.
+  // The platform's dialog handling would instead send the id of a focused
+  // push button inside the page (Browse...), which the host does not know.
+  if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN && msg->hwnd == m_hWnd) {
+    HWND finish = GetDlgItem(IDOK);
+    if (::IsWindowEnabled(finish)) {
+      ::SendMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(finish));
+    }
+    return TRUE;
+  }
   if (HandleMnemonic(msg)) return TRUE;
   if (!IsKeyboardMessage(msg->message)) return FALSE;
   if (page && page->m_hWnd && ::IsChild(page->m_hWnd, msg->hwnd) && ::IsDialogMessageA(page->m_hWnd, msg)) {
@@ -65,8 +78,13 @@ BOOL CWizard::HandleMnemonic(MSG* msg) {
   if (msg->message == WM_SYSCHAR && !::GetFocus() && ::GetKeyState(VK_MENU) >= 0) return FALSE;
   CWizardPage* page = CurrentPage();
   if (msg->hwnd == m_hWnd || (page && msg->hwnd == page->m_hWnd)) return FALSE;
-  const LRESULT code = ::SendMessageA(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg));
-  if ((code & DLGC_WANTALLKEYS) || (msg->message == WM_CHAR && (code & DLGC_WANTCHARS))) return FALSE;
+  // A control that wants characters keeps the plain ones; Alt+letter is a
+  // mnemonic wherever the focus is, the multi-line page text included, as
+  // in the platform's own dialogs.
+  if (msg->message == WM_CHAR) {
+    const LRESULT code = ::SendMessageA(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg));
+    if (code & (DLGC_WANTALLKEYS | DLGC_WANTCHARS)) return FALSE;
+  }
   const char character = Lower(msg->wParam);
   HWND control = FindMnemonicControl(msg->hwnd, character);
   if (!control) return FALSE;

@@ -155,16 +155,10 @@ void CWizard::UpdateButtons(BOOL help) {
                 {IDC_WIZARD_NEXT, buttons.next},
                 {IDOK, buttons.finish},
                 {IDC_WIZARD_HELP, buttons.help}};
-  HWND focus = ::GetFocus();
-  for (const auto& state : states) {
-    HWND button = GetDlgItem(state.id);
-    // A button that loses its enabled state while it has the focus hands the
-    // focus on, or the keyboard would be left on a dead button.
-    if (!state.enabled && button == focus) {
-      ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 0, FALSE);
-    }
-    ::EnableWindow(button, state.enabled);
-  }
+  // The focus is in the page while the buttons change; the host takes it
+  // back afterwards (PresentPage), and its dialog handling then settles on
+  // an enabled button.
+  for (const auto& state : states) ::EnableWindow(GetDlgItem(state.id), state.enabled);
   m_hFirstTab = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
 }
 

@@ -10,27 +10,41 @@ INT_PTR CWizardPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG:
       // The link to the host, and the first tab stop once the controls exist.
       m_pWizard = CWnd::FromHandlePermanent(::GetParent(m_hWnd));
-      m_hFirstTab = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
+      FindFirstTab();
       break;
     case WM_SETFOCUS:
-      m_hFirstTab = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
+      FindFirstTab();
       break;
   }
   return CDialog::DialogProc(message, wParam, lParam);
 }
 
+HWND CWizardPage::FindFirstTab() {
+  // Taken afresh each time: the page enables and disables its own controls,
+  // and a first tab stop that has since been disabled would trap the Tab
+  // ring inside the page.
+  m_hFirstTab = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
+  return m_hFirstTab;
+}
+
 void CWizardPage::FocusPage(BOOL whole) {
   if (whole) {
     ::SetFocus(m_hWnd);
-  } else if (HWND last = ::GetNextDlgTabItem(m_hWnd, m_hFirstTab, TRUE)) {
+  } else if (HWND last = ::GetNextDlgTabItem(m_hWnd, FindFirstTab(), TRUE)) {
     ::SetFocus(last);
   }
 }
 
 BOOL CWizardPage::PreTranslateMessage(MSG* msg) {
   if (msg->message == WM_KEYDOWN && HandlePageKey(msg)) return TRUE;
-  if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) return ::IsDialogMessageA(m_hWnd, msg);
-  return FALSE;
+  if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return FALSE;
+  // Characters that may be mnemonics go on to the host, which searches this
+  // page first and then its own buttons, and hands back to this page's
+  // dialog handling what neither carries. The page's own dialog handling
+  // would take every one of them and the host's buttons would never hear
+  // Alt+N typed in an edit.
+  if (m_pWizard && (msg->message == WM_CHAR || msg->message == WM_SYSCHAR)) return FALSE;
+  return ::IsDialogMessageA(m_hWnd, msg);
 }
 
 BOOL CWizardPage::HandlePageKey(MSG* msg) {
@@ -39,11 +53,12 @@ BOOL CWizardPage::HandlePageKey(MSG* msg) {
   if (msg->wParam == VK_TAB) {
     // At the edges of the page's tab order the ring goes on in the host.
     if (!wizard) return FALSE;
+    HWND first = FindFirstTab();
     if (::GetKeyState(VK_SHIFT) < 0) {
-      if (focus != m_hFirstTab) return FALSE;
+      if (focus != first) return FALSE;
       wizard->FocusHost(FALSE);
     } else {
-      if (::GetNextDlgTabItem(m_hWnd, focus, FALSE) != m_hFirstTab) return FALSE;
+      if (::GetNextDlgTabItem(m_hWnd, focus, FALSE) != first) return FALSE;
       wizard->FocusHost(TRUE);
     }
     return TRUE;

@@ -42,6 +42,8 @@ class CWizardPage : public CDialog {
 
  private:
   BOOL HandlePageKey(MSG* msg);
+  // The page's first tab stop as it is now, kept in m_hFirstTab.
+  HWND FindFirstTab();
 };
 
 #endif

@@ -174,5 +174,124 @@ TEST_F(KeyboardTest, EscapeCancels) {
   EXPECT_EQ("The Velbrook was fully completed.\nThere is no home page created.", services.messages[0].text);
 }
 
+// The background page disables its first tab stop ("Select color...") when
+// "Solid color" is cleared; the ring must still leave the page both ways.
+TEST_F(KeyboardTest, TabLeavesAPageWhoseFirstControlWasDisabled) {
+  Run({
+      [] {
+        NextTo("Background color, picture and sound");
+        Click(CurrentPage(g_wizard), IDC_USE_COLOR);
+        Click(g_wizard, IDC_WIZARD_NEXT);
+        Click(g_wizard, IDC_WIZARD_BACK);
+        Click(CurrentPage(g_wizard), IDC_USE_COLOR);
+        ASSERT_FALSE(::IsWindowEnabled(Page(IDC_SELECT_COLOR)));
+        HWND first = ::GetNextDlgTabItem(CurrentPage(g_wizard), nullptr, FALSE);
+        ::SetFocus(::GetNextDlgTabItem(CurrentPage(g_wizard), first, TRUE));  // the last tab stop
+        PostKey(VK_TAB);
+      },
+      [] {
+        EXPECT_EQ(Host(IDC_WIZARD_NEXT), ::GetFocus())
+            << "Tab from the page's last tab stop: expected Next>, got " << Describe(::GetFocus());
+        ::SetFocus(::GetNextDlgTabItem(CurrentPage(g_wizard), nullptr, FALSE));
+        PostKey(VK_TAB, true);
+      },
+      [] {
+        EXPECT_EQ(Host(IDC_WIZARD_HELP), ::GetFocus())
+            << "Shift+Tab from the page's first tab stop: expected Help, got " << Describe(::GetFocus());
+        Click(g_wizard, IDCANCEL);
+      },
+  });
+}
+
+// Characters typed with the focus inside a page or on a host button: the
+// page's buttons and labels first, then the host's; edits' text is never a
+// mnemonic, and plain characters typed into an edit stay text.
+TEST_F(KeyboardTest, MnemonicsTypedAnywhere) {
+  static const struct {
+    const char* what;
+    const char* page;  // where it starts
+    int focus;         // page control with the focus, 0 for Next>
+    WORD key;
+    bool alt;
+    const char* pageAfter;
+    int focusAfter;  // page control expected to have the focus, 0 if not checked
+  } cases[] = {
+      {"Alt+N in the title edit", "Title and headers of the page", IDC_WINDOW_TITLE, 'N', true,
+       "Background color, picture and sound", 0},
+      {"Alt+H in the title edit: the page's Header label before the host's Help", "Title and headers of the page",
+       IDC_WINDOW_TITLE, 'H', true, "Title and headers of the page", IDC_HEADER},
+      {"N on Next> while the header reads Smith&Nephew", "Title and headers of the page", 0, 'N', false,
+       "Background color, picture and sound", 0},
+      {"Alt+N in the multi-line page text", "Text of the page", IDC_PAGE_TEXT, 'N', true, "Items on the page", 0},
+      {"N typed in the title edit", "Title and headers of the page", IDC_WINDOW_TITLE, 'N', false,
+       "Title and headers of the page", IDC_WINDOW_TITLE},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    static HWND s_page;
+    Run({
+        [&c] {
+          NextTo(c.page);
+          s_page = CurrentPage(g_wizard);
+          if (HWND header = ::GetDlgItem(s_page, IDC_HEADER)) ::SetWindowTextA(header, "Smith&Nephew");
+          ::SetFocus(c.focus ? Page(c.focus) : Host(IDC_WIZARD_NEXT));
+          PostKey(c.key, false, c.alt);
+        },
+        [&c] {
+          EXPECT_EQ(c.pageAfter, WindowText(g_wizard));
+          if (c.focusAfter) {
+            EXPECT_EQ(::GetDlgItem(s_page, c.focusAfter), ::GetFocus()) << "got " << Describe(::GetFocus());
+          }
+          if (HWND header = ::GetDlgItem(s_page, IDC_HEADER)) {
+            EXPECT_EQ("Smith&Nephew", WindowText(header)) << "the header keeps its text";
+          }
+          if (!c.alt && c.focus) EXPECT_EQ("n", WindowText(Page(c.focus))) << "a plain character is text";
+          Click(g_wizard, IDCANCEL);
+        },
+    });
+  }
+}
+
+// Enter on a page's push button is the host's default command: Finish on the
+// last page, nothing elsewhere; the button itself is never pressed.
+TEST_F(KeyboardTest, EnterOnAPagePushButton) {
+  static const struct {
+    const char* page;
+    int button;
+    bool finishes;
+  } cases[] = {
+      {"File name for the page", IDC_FILE_BROWSE, true},
+      {"Items on the page", IDC_ITEM_ADD, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.page);
+    services.messages.clear();
+    const std::string path = file;
+    Run({
+        [&c, path] {
+          NextTo(c.page);
+          if (HWND name = Page(IDC_FILE_NAME)) ::SetWindowTextA(name, path.c_str());
+          // As Tab puts it there: the page's dialog makes the button its default.
+          ::SendMessageA(CurrentPage(g_wizard), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Page(c.button)), TRUE);
+          PostKey(VK_RETURN);
+        },
+        [&c] {
+          if (!::IsWindow(g_wizard)) return;  // finished: the run has ended
+          EXPECT_FALSE(c.finishes) << "Enter did not finish";
+          EXPECT_EQ(c.page, WindowText(g_wizard)) << "Enter must not leave the page";
+          if (HWND item = ::FindWindowA(nullptr, "Input the value of item")) {
+            ADD_FAILURE() << "Enter pressed the Add... button";
+            ::PostMessageA(item, WM_COMMAND, IDCANCEL, 0);
+          }
+          Click(g_wizard, IDCANCEL);
+        },
+    });
+    FlushEvents();  // a step left over from a run that finished
+    ASSERT_EQ(1u, services.messages.size());
+    EXPECT_EQ(c.finishes, services.messages[0].text.rfind("Congratulations!", 0) == 0) << services.messages[0].text;
+    EXPECT_TRUE(services.fileDialogs.empty()) << "Browse must not open";
+  }
+}
+
 }  // namespace
 }  // namespace velbrook

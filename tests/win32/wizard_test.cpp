@@ -121,6 +121,7 @@ TEST_F(WizardTest, NextAndBackMoveOneStepAndKeepPageWindows) {
     Click(Host(), IDC_WIZARD_BACK);
     Click(Host(), IDC_WIZARD_BACK);
     EXPECT_EQ("Page 1", Caption());
+    EXPECT_TRUE(::IsWindowEnabled(::GetFocus())) << "the focus must not stay on the disabled <Back";
     EXPECT_EQ(1, logs[0].entered) << "reached again with Back, the first page is entered";
     EXPECT_EQ(1, logs[1].created) << "created once, then only hidden and shown";
     EXPECT_EQ(2, logs[1].entered);
