@@ -31,8 +31,25 @@ def startup(drive, exe, caption):
 
 
 def imports(path):
+    """The DLLs a file imports from, how many functions in all, and the
+    Windows version its header asks for."""
     out = subprocess.run(["i686-w64-mingw32-objdump", "-p", path], capture_output=True, text=True).stdout
-    return sorted({line.split(":", 1)[1].strip() for line in out.splitlines() if "DLL Name:" in line})
+    dlls, functions, version = set(), 0, {}
+    in_dll = False
+    for line in out.splitlines():
+        words = line.split()
+        if "DLL Name:" in line:
+            dlls.add(line.split(":", 1)[1].strip())
+            in_dll = True
+        elif not words:
+            in_dll = False
+        elif in_dll and len(words) == 3 and all(c in "0123456789abcdef" for c in words[0]):
+            functions += 1
+        elif words[0] in ("MajorSubsystemVersion", "MinorSubsystemVersion"):
+            version[words[0]] = words[1]
+    return "%s (%d functions), needs Windows %s.%s" % (
+        ", ".join(sorted(dlls)), functions, version.get("MajorSubsystemVersion", "?"),
+        version.get("MinorSubsystemVersion", "?"))
 
 
 def main():
@@ -67,8 +84,7 @@ def main():
 
     for name in ("velbrook.exe", "dravel.dll"):
         path = os.path.join(SHIP, name)
-        print("%s (32-bit, stripped): %d KB, imports %s" % (name, os.path.getsize(path) // 1024,
-                                                            ", ".join(imports(path))))
+        print("%s (32-bit, stripped): %d KB, imports %s" % (name, os.path.getsize(path) // 1024, imports(path)))
 
 
 if __name__ == "__main__":

@@ -8,6 +8,8 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501)
 # Static runtime: the two files need nothing but Windows' own DLLs. Unused
 # code of the runtime is left out of them.
 add_compile_options(-ffunction-sections -fdata-sections)
+# A dialog program waits for its user; small beats fast here.
+add_compile_options(-Os)
 add_link_options(-static -s -Wl,--gc-sections)
 # Windows refuses a program whose header asks for a newer system than it is:
 # XP is 5.1 (the shipped 32-bit build), XP x64 is 5.2.

@@ -11,7 +11,12 @@ navy='#1f3f6f' blue='#3a7bd5' sky='#cfe3f7' white='#ffffff' orange='#e8a33d'
 yellow='#f6d55c' green='#5aa55a' grey='#c0c6cc' slate='#6b7785' brick='#b5523b'
 ink='#22272e'
 
-bmp16() { convert "$1" -alpha off -dither None -colors 16 -type Palette "BMP3:$2"; rm -f "$1"; }
+# 16 colours, run-length encoded (bmp-rle4.py): a third of the size.
+bmp16() {
+  convert "$1" -alpha off -dither None -colors 16 -type Palette "BMP3:$2"
+  rm -f "$1"
+  python3 ../scripts/bmp-rle4.py "$2"
+}
 
 # Appends to `args` the drawing of a browser window at x,y of size w x h.
 browser() {  # x y w h
