@@ -5,6 +5,8 @@
 # when any suite fails.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
+# Installed first: which Wine runs here decides which build is tested.
+"$here/install.sh" || exit 1
 source "$here/env.sh"
 echo "== Wine suites run on the $WINE_ARCH build: $WINE_WHY"
 "$here/build.sh" || exit 1
