@@ -29,12 +29,15 @@ done
 # entries are all present on Windows XP: a new import fails here until
 # someone checks it and adds it knowingly.
 allowed=$(dirname "$0")/../tests/shipped-imports.txt
-imports() {  # file: "dll function" per line
+imports() {  # file: "dll function" per line (POSIX classes: mawk knows no \s)
   $objdump -p "$1" | awk '
-    /^\s*DLL Name:/ { dll = tolower($3); next }
+    /^[[:space:]]*DLL Name:/ { dll = tolower($3); next }
     /^$/ { dll = "" }
     dll != "" && dll != "dravel.dll" && $1 ~ /^[0-9a-f]+$/ && NF == 3 { print dll, $3 }'
 }
+for f in "$exe" "$dll"; do
+  [ -n "$(imports "$f")" ] || fail "no imports read from $f: the check would pass anything"
+done
 unknown=$(imports "$exe"; imports "$dll")
 unknown=$(echo "$unknown" | sort -u | grep -vxF -f <(grep -vE '^(#|$)' "$allowed") || true)
 [ -z "$unknown" ] || fail "imports not on tests/shipped-imports.txt (add them only if Windows XP has them):
