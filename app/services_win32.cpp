@@ -46,11 +46,33 @@ HWND Win32Services::MainWindow() {
   return app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
 }
 
-int Win32Services::ShowMessage(const std::string& text, unsigned style) {
+namespace {
+// The services whose box is up, which F1 in it asks for help. Boxes come
+// one on top of another on the one thread, each putting back the one below.
+Win32Services* g_boxHelp = nullptr;
+}  // namespace
+
+void CALLBACK Win32Services::OnBoxHelp(LPHELPINFO info) {
+  if (g_boxHelp) g_boxHelp->ShowHelp(static_cast<int>(info->dwContextId));
+}
+
+int Win32Services::ShowMessage(const std::string& text, unsigned style, int helpContext) {
+  MSGBOXPARAMSA box = {};
+  box.cbSize = sizeof box;
   // Owned by the window the user works in, so that it stays modal to it.
-  HWND owner = ::GetActiveWindow();
-  if (!owner) owner = MainWindow();
-  return ::MessageBoxA(owner, text.c_str(), m_caption.c_str(), style);
+  box.hwndOwner = ::GetActiveWindow();
+  if (!box.hwndOwner) box.hwndOwner = MainWindow();
+  box.lpszText = text.c_str();
+  box.lpszCaption = m_caption.c_str();
+  box.dwStyle = style;
+  box.dwContextHelpId = static_cast<DWORD>(helpContext);
+  // Without a topic F1 goes to the owner, as in any other box.
+  if (helpContext != kNoHelp) box.lpfnMsgBoxCallback = OnBoxHelp;
+  Win32Services* below = g_boxHelp;
+  g_boxHelp = this;
+  const int answer = ::MessageBoxIndirectA(&box);
+  g_boxHelp = below;
+  return answer;
 }
 
 bool Win32Services::CopyFileReplacing(const std::string& from, const std::string& to) {

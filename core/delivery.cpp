@@ -45,7 +45,7 @@ void PageDelivery::OfferCopyToPageDir(const std::string& pageFile, std::string& 
   const PathParts page = SplitPath(pageFile);
   if (!EqualsIgnoreAsciiCase(ref.drive, page.drive) || !EqualsIgnoreAsciiCase(ref.dir, page.dir)) {
     const std::string question = FormatText(m_texts.Load(IDS_COPY_OFFER), reference, pageFile);
-    if (m_services.ShowMessage(question, kMbYesNo) == kIdYes) {
+    if (m_services.ShowMessage(question, kMbYesNo, kNoHelp) == kIdYes) {
       // The user was promised a copy; one that fails must not end in the
       // congratulation, or the page would point at a file that is not there.
       if (!m_services.CopyFileReplacing(reference, page.drive + page.dir + ref.name + ref.ext)) {
@@ -72,7 +72,7 @@ BOOL PageDelivery::CopyPageToClipboard(const std::string& page) {
 }
 
 void PageDelivery::ReportFailure(int id) {
-  m_services.ShowMessage(m_texts.Load(id), kMbOk | kMbIconExclamation);
+  m_services.ShowMessage(m_texts.Load(id), kMbOk | kMbIconExclamation, kNoHelp);
   m_bError = true;
 }
 

@@ -10,14 +10,14 @@ namespace velbrook {
 void FinishRun(int wizardResult, PageSettings& settings, std::string& page, Services& services,
                const TextSource& texts, const Clock& clock, CreationNotice& notice) {
   if (wizardResult == kWizardCancel) {
-    services.ShowMessage(texts.Load(IDS_CANCELLED), kMbOk | kMbIconExclamation);
+    services.ShowMessage(texts.Load(IDS_CANCELLED), kMbOk | kMbIconExclamation, kNoHelp);
     return;
   }
   if (wizardResult != kWizardFinish) return;
 
   const FileSettings& file = settings.file;
   if (file.m_strFileName.empty() && !file.m_bClipboard) {
-    services.ShowMessage(texts.Load(IDS_NO_PAGE), kMbOk | kMbIconInformation);
+    services.ShowMessage(texts.Load(IDS_NO_PAGE), kMbOk | kMbIconInformation, kNoHelp);
     return;
   }
 
@@ -38,7 +38,7 @@ void FinishRun(int wizardResult, PageSettings& settings, std::string& page, Serv
   }
   notice.Remove();
   const int outcome = delivery.Failed() ? IDS_BAD_PAGE : IDS_PAGE_CREATED;
-  services.ShowMessage(FormatText(texts.Load(outcome), file.m_strFileName), kMbOk | kMbIconInformation);
+  services.ShowMessage(FormatText(texts.Load(outcome), file.m_strFileName), kMbOk | kMbIconInformation, kNoHelp);
 }
 
 }  // namespace velbrook

@@ -35,6 +35,7 @@ CHOOSE_TEXT_COLOR, CHOOSE_LINK_COLOR = 1055, 1057
 INCLUDE_PICTURE, CENTER_PICTURE, FRAME_PICTURE, BROWSE_PICTURE = 1005, 1006, 1007, 1008
 PAGE_TEXT, FILE_BROWSE, STYLE_MARQUEE = 1009, 1020, 1037
 COLOR_DIALOG, COLOR_BASIC_BOX = "Color", 720
+HELP_WINDOW, HELP_TEXT = "Velbrook Help", 100
 
 CAPTIONS = [
     "Welcome to the Velbrook!",
@@ -429,6 +430,10 @@ class WizardRun(unittest.TestCase):
         question = ("No file name given and text will not be placed into the clipboard. "
                     "Would You like to abandon Your work?")
         self.assertEqual(question, self.message())
+        self.drive("key", "f1")
+        self.drive("wait", HELP_WINDOW)
+        self.assertTrue(self.drive("text", HELP_WINDOW, HELP_TEXT).startswith("No output chosen\r\n"),
+                        "F1 in the question shows its own topic")
         self.answer(IDNO)
         self.drive("wait", CAPTIONS[9])
         self.drive("click", CAPTIONS[9], FINISH)

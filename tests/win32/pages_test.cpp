@@ -92,6 +92,7 @@ TEST_F(PagesTest, FileNamePageAsksBeforeEndingWithoutOutput) {
   const std::string question = texts.Load(IDS_ABANDON_WORK);
   ASSERT_EQ(3u, services.messages.size());
   EXPECT_EQ(question, services.messages[0].text);
+  EXPECT_EQ(IDS_ABANDON_WORK, services.messages[0].helpContext) << "the message's own number";
   EXPECT_EQ(question, services.messages[1].text);
   EXPECT_EQ("Congratulations! You've been created new Home Page ()!", services.messages[2].text)
       << "the clipboard alone needs no question";

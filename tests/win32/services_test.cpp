@@ -52,11 +52,26 @@ class ServicesTest : public ::testing::Test {
 TEST_F(ServicesTest, MessageBoxShowsTheTextUnderTheProgramsNameAndReturnsTheAnswer) {
   MessageBoxAnswerer answerer;
   answerer.answers = {IDYES};
-  EXPECT_EQ(kIdYes, services.ShowMessage("Copy it?", kMbYesNo));
-  EXPECT_EQ(kIdOk, services.ShowMessage("Done.", kMbOk | kMbIconInformation));
+  EXPECT_EQ(kIdYes, services.ShowMessage("Copy it?", kMbYesNo, kNoHelp));
+  EXPECT_EQ(kIdOk, services.ShowMessage("Done.", kMbOk | kMbIconInformation, kNoHelp));
   ASSERT_EQ(2u, answerer.seen.size());
   EXPECT_EQ("Copy it?", answerer.seen[0].text);
   EXPECT_EQ("win32_tests", answerer.seen[0].caption);
+}
+
+TEST_F(ServicesTest, F1InABoxShowsTheTopicOfItsHelpContext) {
+  std::string topic;
+  PostAction([&] {
+    HWND box = ::GetActiveWindow();
+    PressKey(VK_F1);
+    FlushEvents();
+    if (HWND help = services.HelpWindow()) topic = WindowText(::GetWindow(help, GW_CHILD));
+    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+  });
+  EXPECT_EQ(kIdNo, services.ShowMessage(texts.Load(IDS_ABANDON_WORK), kMbYesNo | kMbIconQuestion | kMbDefButton2,
+                                        IDS_ABANDON_WORK));
+  EXPECT_EQ(texts.Load(IDS_HELP_ABANDON), topic);
+  services.CloseHelp();
 }
 
 TEST_F(ServicesTest, ClipboardTakesTheWholeTextAndReplacesWhatWasThere) {

@@ -117,6 +117,16 @@ inline void PostKey(WORD key, bool shift = false, bool alt = false) {
   }, 2);
 }
 
+// A key pressed and let go on the keyboard itself: it reaches the window
+// with the focus through the system's input, as keys like F1 must.
+inline void PressKey(WORD key) {
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = input[1].ki.wVk = key;
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ::SendInput(2, input, sizeof(INPUT));
+}
+
 // Clicks a button as the user would, through its own message.
 inline void Click(HWND dialog, int id) { ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
