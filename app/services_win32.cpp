@@ -75,7 +75,34 @@ int Win32Services::ShowMessage(const std::string& text, unsigned style, int help
   return answer;
 }
 
+namespace {
+
+// The file system's identity of the file at `path`; asks for no access, so
+// a file another program holds open can still be told.
+bool IdentifyFile(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+  HANDLE file = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const BOOL known = ::GetFileInformationByHandle(file, &info);
+  ::CloseHandle(file);
+  return known != FALSE;
+}
+
+// Whether `a` and `b` name one existing file: the same volume and the same
+// file index, however the two paths are spelt (case, / or \, relative).
+bool SameFile(const std::string& a, const std::string& b) {
+  BY_HANDLE_FILE_INFORMATION first, second;
+  return IdentifyFile(a, first) && IdentifyFile(b, second) &&
+         first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+         first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+}
+
+}  // namespace
+
 bool Win32Services::CopyFileReplacing(const std::string& from, const std::string& to) {
+  // A file already where the copy would go needs no copy; copying it onto
+  // itself would fail, as its source is open while the destination is made.
+  if (SameFile(from, to)) return true;
   return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
 }
 

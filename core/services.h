@@ -40,7 +40,9 @@ class Services {
   // (MessageAnswer).
   virtual int ShowMessage(const std::string& text, unsigned style, int helpContext) = 0;
 
-  // Copies the file `from` to `to`, replacing a file of that name.
+  // Copies the file `from` to `to`, replacing a file of that name. When the
+  // file system says both name one file, it is left as it is and counts as
+  // copied.
   virtual bool CopyFileReplacing(const std::string& from, const std::string& to) = 0;
 
   // Replaces the clipboard's content by `text` as zero-terminated plain

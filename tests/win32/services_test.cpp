@@ -100,6 +100,22 @@ TEST_F(ServicesTest, CopyFileReplacesTheDestination) {
   ::DeleteFileA(to.c_str());
 }
 
+TEST_F(ServicesTest, ACopyOntoTheFileItselfLeavesItAndSucceeds) {
+  const std::string file = TempPath("velbrook_self.gif");
+  WriteFile(file, "the picture");
+  std::string upper = file, slashes = file;
+  for (char& c : upper) c = static_cast<char>(::toupper(static_cast<unsigned char>(c)));
+  for (char& c : slashes) c = c == '\\' ? '/' : c;
+  const std::string dir = file.substr(0, file.rfind('\\') + 1);
+  for (const std::string& to : {file, upper, slashes, dir + ".\\velbrook_self.gif"}) {
+    EXPECT_TRUE(services.CopyFileReplacing(file, to)) << to;
+    EXPECT_EQ("the picture", ReadFile(file)) << to;
+  }
+  const std::string missing = TempPath("velbrook_missing.gif");
+  EXPECT_FALSE(services.CopyFileReplacing(missing, missing)) << "a source that is not there is still a failure";
+  ::DeleteFileA(file.c_str());
+}
+
 TEST(PageFile, OneLockedByAnotherProgramGivesMessage2AndKeepsItsBytes) {
   const std::string path = TempPath("velbrook_locked.htm");
   WriteFile(path, "kept");
