@@ -1,6 +1,7 @@
 #include "core/delivery.h"
 
 #include <cstdio>
+#include <new>
 
 #include "res/resource.h"
 
@@ -71,9 +72,23 @@ BOOL PageDelivery::CopyPageToClipboard(const std::string& page) {
   return m_services.PutTextOnClipboard(page) ? TRUE : FALSE;
 }
 
+void ShowTextMessage(Services& services, const TextSource& texts, int id, unsigned style,
+                     const std::string& first) {
+  std::string text;
+  try {
+    text = FormatText(texts.Load(id), first);
+  } catch (const ResourceError&) {
+    return;
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  services.ShowMessage(text, style, kNoHelp);
+}
+
 void PageDelivery::ReportFailure(int id) {
-  m_services.ShowMessage(m_texts.Load(id), kMbOk | kMbIconExclamation, kNoHelp);
+  // Marked first: the outcome must warn even when this message cannot say why.
   m_bError = true;
+  ShowTextMessage(m_services, m_texts, id, kMbOk | kMbIconExclamation);
 }
 
 }  // namespace velbrook
