@@ -167,7 +167,8 @@ class FileTextDropHook : public DropHook {
     // The whole 64-bit size: a file past 4 GiB must not pass for its low
     // 32 bits.
     LARGE_INTEGER fileSize;
-    if (!::GetFileSizeEx(file, &fileSize) || !dravel::DropSizeAccepted(static_cast<std::uint64_t>(fileSize.QuadPart))) {
+    if (!::GetFileSizeEx(file, &fileSize) ||
+        !dravel::DropSizeAccepted(static_cast<std::uint64_t>(fileSize.QuadPart))) {
       ::CloseHandle(file);
       Complain("File is too big");
       return;

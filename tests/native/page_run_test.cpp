@@ -290,8 +290,8 @@ TEST_F(FinishRunTest, AnEmptyPageIsNeitherCopiedNorWritten) {
   EXPECT_TRUE(page.empty());
   EXPECT_TRUE(services.clipboard.empty());
   EXPECT_FALSE(fs::exists(file));
-  EXPECT_EQ((std::vector<std::string>{"Bad resource",
-                                      "It is possible that the bad home page file (" + file.string() + ") has been created."}),
+  EXPECT_EQ((std::vector<std::string>{"Bad resource", "It is possible that the bad home page file (" + file.string() +
+                                                          ") has been created."}),
             Messages());
 }
 

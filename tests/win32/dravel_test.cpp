@@ -238,7 +238,7 @@ TEST_F(DravelTest, ASecondEnableChangesNothing) {
 // how a test makes one Windows call of the library fail.
 class ImportPatch {
  public:
-  ImportPatch(HMODULE module, const char* function, FARPROC replacement) {
+  ImportPatch(HMODULE module, const char* function, ULONG_PTR replacement) {
     BYTE* base = reinterpret_cast<BYTE*>(module);
     const IMAGE_NT_HEADERS* headers =
         reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
@@ -252,7 +252,7 @@ class ImportPatch {
         if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0) m_slot = &slot->u1.Function;
       }
     }
-    if (m_slot) m_saved = Write(reinterpret_cast<ULONG_PTR>(replacement));
+    if (m_slot) m_saved = Write(replacement);
   }
   ~ImportPatch() {
     if (m_slot) Write(m_saved);
@@ -280,7 +280,7 @@ BOOL WINAPI RefusedSetProp(HWND, LPCSTR, HANDLE) {
 TEST_F(DravelTest, AControlThatCannotBeMarkedIsLeftAsItWas) {
   const LONG_PTR own = ::GetWindowLongPtrA(edit, GWLP_WNDPROC);
   {
-    ImportPatch refused(::GetModuleHandleA("dravel.dll"), "SetPropA", reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&RefusedSetProp)));
+    ImportPatch refused(::GetModuleHandleA("dravel.dll"), "SetPropA", reinterpret_cast<ULONG_PTR>(&RefusedSetProp));
     ASSERT_TRUE(refused.Applied());
     EXPECT_EQ(FALSE, EnableFileNameDrop(edit));
     EXPECT_EQ(FALSE, EnableFileTextDrop(edit));

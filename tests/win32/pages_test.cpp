@@ -272,7 +272,8 @@ TEST_F(PagesTest, EveryTextFieldTakesItsLimitAndRefusesMoreOnSave) {
       if (limit.enables) Click(page, limit.enables);
       if (!limit.dialog) {
         // Leaving saves; the last page has no Next.
-        const int leave = ::IsWindowEnabled(::GetDlgItem(Wizard(), IDC_WIZARD_NEXT)) ? IDC_WIZARD_NEXT : IDC_WIZARD_BACK;
+        const int leave =
+            ::IsWindowEnabled(::GetDlgItem(Wizard(), IDC_WIZARD_NEXT)) ? IDC_WIZARD_NEXT : IDC_WIZARD_BACK;
         CheckLimit(page, limit.edit, limit.chars, services.messages, [&] { Click(Wizard(), leave); },
                    [&] { return WindowText(Wizard()) == limit.page; });
         continue;
