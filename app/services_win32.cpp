@@ -46,14 +46,63 @@ HWND Win32Services::MainWindow() {
   return app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
 }
 
-int Win32Services::ShowMessage(const std::string& text, unsigned style) {
-  // Owned by the window the user works in, so that it stays modal to it.
-  HWND owner = ::GetActiveWindow();
-  if (!owner) owner = MainWindow();
-  return ::MessageBoxA(owner, text.c_str(), m_caption.c_str(), style);
+namespace {
+// The services whose box is up, which F1 in it asks for help. Boxes come
+// one on top of another on the one thread, each putting back the one below.
+Win32Services* g_boxHelp = nullptr;
+}  // namespace
+
+void CALLBACK Win32Services::OnBoxHelp(LPHELPINFO info) {
+  if (g_boxHelp) g_boxHelp->ShowHelp(static_cast<int>(info->dwContextId));
 }
 
+int Win32Services::ShowMessage(const std::string& text, unsigned style, int helpContext) {
+  MSGBOXPARAMSA box = {};
+  box.cbSize = sizeof box;
+  // Owned by the window the user works in, so that it stays modal to it.
+  box.hwndOwner = ::GetActiveWindow();
+  if (!box.hwndOwner) box.hwndOwner = MainWindow();
+  box.lpszText = text.c_str();
+  box.lpszCaption = m_caption.c_str();
+  box.dwStyle = style;
+  box.dwContextHelpId = static_cast<DWORD>(helpContext);
+  // Without a topic F1 goes to the owner, as in any other box.
+  if (helpContext != kNoHelp) box.lpfnMsgBoxCallback = OnBoxHelp;
+  Win32Services* below = g_boxHelp;
+  g_boxHelp = this;
+  const int answer = ::MessageBoxIndirectA(&box);
+  g_boxHelp = below;
+  return answer;
+}
+
+namespace {
+
+// The file system's identity of the file at `path`; asks for no access, so
+// a file another program holds open can still be told.
+bool IdentifyFile(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+  HANDLE file = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const BOOL known = ::GetFileInformationByHandle(file, &info);
+  ::CloseHandle(file);
+  return known != FALSE;
+}
+
+// Whether `a` and `b` name one existing file: the same volume and the same
+// file index, however the two paths are spelt (case, / or \, relative).
+bool SameFile(const std::string& a, const std::string& b) {
+  BY_HANDLE_FILE_INFORMATION first, second;
+  return IdentifyFile(a, first) && IdentifyFile(b, second) &&
+         first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+         first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+}
+
+}  // namespace
+
 bool Win32Services::CopyFileReplacing(const std::string& from, const std::string& to) {
+  // A file already where the copy would go needs no copy; copying it onto
+  // itself would fail, as its source is open while the destination is made.
+  if (SameFile(from, to)) return true;
   return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
 }
 

@@ -15,7 +15,7 @@ class Win32Services : public Services {
   // on it, and the message boxes when no other window is active.
   explicit Win32Services(const TextSource& texts);
 
-  int ShowMessage(const std::string& text, unsigned style) override;
+  int ShowMessage(const std::string& text, unsigned style, int helpContext) override;
   bool CopyFileReplacing(const std::string& from, const std::string& to) override;
   bool PutTextOnClipboard(const std::string& text) override;
   bool ChooseFile(const FileDialogRequest& request, std::string& path) override;
@@ -28,6 +28,8 @@ class Win32Services : public Services {
 
  private:
   static HWND MainWindow();
+  // Called by a message box when F1 is pressed in it.
+  static void CALLBACK OnBoxHelp(LPHELPINFO info);
   std::string m_caption;
   CHelpWindow m_help;
   // The colour dialog's row of custom colours, shared by every colour

@@ -11,7 +11,7 @@ namespace {
 
 class NullServices : public Services {
  public:
-  int ShowMessage(const std::string&, unsigned) override { return kIdNo; }
+  int ShowMessage(const std::string&, unsigned, int) override { return kIdNo; }
   bool CopyFileReplacing(const std::string&, const std::string&) override { return true; }
   bool PutTextOnClipboard(const std::string&) override { return true; }
   bool ChooseFile(const FileDialogRequest&, std::string&) override { return false; }

@@ -1,6 +1,7 @@
 #include "core/delivery.h"
 
 #include <cstdio>
+#include <new>
 
 #include "res/resource.h"
 
@@ -45,7 +46,7 @@ void PageDelivery::OfferCopyToPageDir(const std::string& pageFile, std::string& 
   const PathParts page = SplitPath(pageFile);
   if (!EqualsIgnoreAsciiCase(ref.drive, page.drive) || !EqualsIgnoreAsciiCase(ref.dir, page.dir)) {
     const std::string question = FormatText(m_texts.Load(IDS_COPY_OFFER), reference, pageFile);
-    if (m_services.ShowMessage(question, kMbYesNo) == kIdYes) {
+    if (m_services.ShowMessage(question, kMbYesNo, kNoHelp) == kIdYes) {
       // The user was promised a copy; one that fails must not end in the
       // congratulation, or the page would point at a file that is not there.
       if (!m_services.CopyFileReplacing(reference, page.drive + page.dir + ref.name + ref.ext)) {
@@ -71,9 +72,23 @@ BOOL PageDelivery::CopyPageToClipboard(const std::string& page) {
   return m_services.PutTextOnClipboard(page) ? TRUE : FALSE;
 }
 
+void ShowTextMessage(Services& services, const TextSource& texts, int id, unsigned style,
+                     const std::string& first) {
+  std::string text;
+  try {
+    text = FormatText(texts.Load(id), first);
+  } catch (const ResourceError&) {
+    return;
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  services.ShowMessage(text, style, kNoHelp);
+}
+
 void PageDelivery::ReportFailure(int id) {
-  m_services.ShowMessage(m_texts.Load(id), kMbOk | kMbIconExclamation);
+  // Marked first: the outcome must warn even when this message cannot say why.
   m_bError = true;
+  ShowTextMessage(m_services, m_texts, id, kMbOk | kMbIconExclamation);
 }
 
 }  // namespace velbrook

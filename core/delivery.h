@@ -25,6 +25,12 @@ PathParts SplitPath(const std::string& path);
 // Compares two texts ignoring the case of ASCII letters only.
 bool EqualsIgnoreAsciiCase(const std::string& a, const std::string& b);
 
+// Shows the string-table message `id` with %1 = `first`, without help. A
+// text that cannot be loaded shows nothing, as a message box given a missing
+// string does, and the caller goes on.
+void ShowTextMessage(Services& services, const TextSource& texts, int id, unsigned style,
+                     const std::string& first = std::string());
+
 class PageDelivery {
  public:
   PageDelivery(Services& services, const TextSource& texts)
@@ -40,7 +46,7 @@ class PageDelivery {
   // Puts `page` on the clipboard; failures are quiet by design.
   BOOL CopyPageToClipboard(const std::string& page);
 
-  // Shows message `id` (OK, exclamation) and marks the run as failed.
+  // Marks the run as failed and shows message `id` (OK, exclamation).
   void ReportFailure(int id);
 
   // Whether any failure was reported during writing and delivery.

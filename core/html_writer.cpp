@@ -52,10 +52,14 @@ std::size_t EstimatePageSize(const PageSettings& settings) {
 
 }  // namespace
 
-std::tm LocalClock::Now() const {
-  std::time_t now = std::time(nullptr);
-  return *std::localtime(&now);
+std::tm LocalTime(std::time_t when) {
+  // The runtime has no local time for a time past what it can represent,
+  // nor for the -1 of a clock that could not be read.
+  const std::tm* local = std::localtime(&when);
+  return local ? *local : std::tm{};
 }
+
+std::tm LocalClock::Now() const { return LocalTime(std::time(nullptr)); }
 
 std::string FormatHtmlColor(COLORREF color) {
   char text[8];

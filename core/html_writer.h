@@ -24,6 +24,9 @@ class LocalClock : public Clock {
   std::tm Now() const override;
 };
 
+// The local time of `when`; all fields zero when the runtime cannot tell it.
+std::tm LocalTime(std::time_t when);
+
 // "#RRGGBB" in upper-case hex digits from a 0x00BBGGRR colour.
 std::string FormatHtmlColor(COLORREF color);
 

@@ -7,38 +7,50 @@
 
 namespace velbrook {
 
+namespace {
+
+// Runs one step of making and delivering the page. Its failure is reported
+// (messages 3 and 4) and marks the page as possibly bad; the run goes on.
+template <typename Step>
+void RunStep(PageDelivery& delivery, Step step) {
+  try {
+    step();
+  } catch (const std::bad_alloc&) {
+    delivery.ReportFailure(IDS_MEMORY_ERROR);
+  } catch (const ResourceError&) {
+    delivery.ReportFailure(IDS_RESOURCE_ERROR);
+  }
+}
+
+}  // namespace
+
 void FinishRun(int wizardResult, PageSettings& settings, std::string& page, Services& services,
                const TextSource& texts, const Clock& clock, CreationNotice& notice) {
   if (wizardResult == kWizardCancel) {
-    services.ShowMessage(texts.Load(IDS_CANCELLED), kMbOk | kMbIconExclamation);
+    ShowTextMessage(services, texts, IDS_CANCELLED, kMbOk | kMbIconExclamation);
     return;
   }
   if (wizardResult != kWizardFinish) return;
 
   const FileSettings& file = settings.file;
   if (file.m_strFileName.empty() && !file.m_bClipboard) {
-    services.ShowMessage(texts.Load(IDS_NO_PAGE), kMbOk | kMbIconInformation);
+    ShowTextMessage(services, texts, IDS_NO_PAGE, kMbOk | kMbIconInformation);
     return;
   }
 
   notice.Show();
   PageDelivery delivery(services, texts);
   // A failure while writing still delivers what was written so far; the
-  // outcome message then warns that the page may be bad.
-  try {
-    BuildPage(settings, page, texts, delivery, clock);
-  } catch (const std::bad_alloc&) {
-    delivery.ReportFailure(IDS_MEMORY_ERROR);
-  } catch (const ResourceError&) {
-    delivery.ReportFailure(IDS_RESOURCE_ERROR);
-  }
+  // outcome message then warns that the page may be bad. Nothing here lets
+  // a failure escape, so the application always closes help and its window.
+  RunStep(delivery, [&] { BuildPage(settings, page, texts, delivery, clock); });
   if (!page.empty()) {
-    if (file.m_bClipboard) delivery.CopyPageToClipboard(page);
-    if (!file.m_strFileName.empty()) delivery.WritePageFile(page, file.m_strFileName);
+    if (file.m_bClipboard) RunStep(delivery, [&] { delivery.CopyPageToClipboard(page); });
+    if (!file.m_strFileName.empty()) RunStep(delivery, [&] { delivery.WritePageFile(page, file.m_strFileName); });
   }
   notice.Remove();
-  const int outcome = delivery.Failed() ? IDS_BAD_PAGE : IDS_PAGE_CREATED;
-  services.ShowMessage(FormatText(texts.Load(outcome), file.m_strFileName), kMbOk | kMbIconInformation);
+  ShowTextMessage(services, texts, delivery.Failed() ? IDS_BAD_PAGE : IDS_PAGE_CREATED,
+                  kMbOk | kMbIconInformation, file.m_strFileName);
 }
 
 }  // namespace velbrook

@@ -24,7 +24,8 @@ class CreationNotice {
 enum WizardResult { kWizardFinish = 1, kWizardCancel = 2 };
 
 // Acts on the wizard's result: on Finish builds the page into `page` and
-// delivers it (clipboard first, then the file), on Cancel says so.
+// delivers it (clipboard first, then the file), on Cancel says so. A
+// failure of any of its steps is caught where it happens and never escapes.
 void FinishRun(int wizardResult, PageSettings& settings, std::string& page, Services& services,
                const TextSource& texts, const Clock& clock, CreationNotice& notice);
 

@@ -27,15 +27,22 @@ enum FileDialogFlags : unsigned {
   kOfnFileMustExist = 0x1000,
 };
 
+// The help context of a message box that has no topic of its own.
+const int kNoHelp = 0;
+
 class Services {
  public:
   virtual ~Services() = default;
 
   // Shows a modal message box with the program's caption; `style` holds the
-  // MessageStyle bits. Returns the button the user chose (MessageAnswer).
-  virtual int ShowMessage(const std::string& text, unsigned style) = 0;
+  // MessageStyle bits, and F1 in the box shows the help topic of
+  // `helpContext` (kNoHelp: none). Returns the button the user chose
+  // (MessageAnswer).
+  virtual int ShowMessage(const std::string& text, unsigned style, int helpContext) = 0;
 
-  // Copies the file `from` to `to`, replacing a file of that name.
+  // Copies the file `from` to `to`, replacing a file of that name. When the
+  // file system says both name one file, it is left as it is and counts as
+  // copied.
   virtual bool CopyFileReplacing(const std::string& from, const std::string& to) = 0;
 
   // Replaces the clipboard's content by `text` as zero-terminated plain

@@ -21,6 +21,8 @@ class HookAtom {
   ~HookAtom() {
     if (m_atom) ::DeleteAtom(m_atom);
   }
+  // Zero when the atom could not be added: then no control can be marked.
+  bool Valid() const { return m_atom != 0; }
   LPCSTR Key() const { return MAKEINTATOM(m_atom); }
 
  private:
@@ -54,11 +56,14 @@ void DeleteHook(WindowHook* hook) {
   ::HeapFree(::GetProcessHeap(), 0, hook);
 }
 
-WindowHook* FindHook(HWND window) { return static_cast<WindowHook*>(::GetPropA(window, g_atom.Key())); }
+WindowHook* FindHook(HWND window) {
+  return g_atom.Valid() ? static_cast<WindowHook*>(::GetPropA(window, g_atom.Key())) : nullptr;
+}
 
-void AttachHook(HWND window, WindowHook* hook) {
-  ::SetPropA(window, g_atom.Key(), hook);
+BOOL AttachHook(HWND window, WindowHook* hook) {
+  if (!g_atom.Valid() || !::SetPropA(window, g_atom.Key(), hook)) return FALSE;
   hook->m_hwndHooked = window;
+  return TRUE;
 }
 
 LRESULT CALLBACK HookWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -72,7 +77,13 @@ class SubclassHook : public WindowHook {
       m_pfnSavedProc = nullptr;
       return FALSE;
     }
-    AttachHook(window, this);
+    if (!AttachHook(window, this)) {
+      // Without its record the hook would hand every message to the default
+      // procedure: the control gets its own procedure back instead.
+      ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSavedProc));
+      m_pfnSavedProc = nullptr;
+      return FALSE;
+    }
     return TRUE;
   }
   WNDPROC m_pfnSavedProc = nullptr;
@@ -153,12 +164,16 @@ class FileTextDropHook : public DropHook {
       Complain("Couldn't open file");
       return;
     }
-    const DWORD size = ::GetFileSize(file, nullptr);
-    if (size == INVALID_FILE_SIZE || !dravel::DropSizeAccepted(size)) {
+    // The whole 64-bit size: a file past 4 GiB must not pass for its low
+    // 32 bits.
+    LARGE_INTEGER fileSize;
+    if (!::GetFileSizeEx(file, &fileSize) ||
+        !dravel::DropSizeAccepted(static_cast<std::uint64_t>(fileSize.QuadPart))) {
       ::CloseHandle(file);
       Complain("File is too big");
       return;
     }
+    const DWORD size = static_cast<DWORD>(fileSize.QuadPart);
     char* bytes = static_cast<char*>(::HeapAlloc(::GetProcessHeap(), 0, size + 1));
     if (!bytes) {
       ::CloseHandle(file);
@@ -199,6 +214,9 @@ LRESULT CALLBACK HookWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 template <typename Hook>
 BOOL Enable(HWND window) {
+  // One record a control: a second one would save the hook's own procedure
+  // as the control's, and the hook would call itself for ever.
+  if (FindHook(window)) return FALSE;
   Hook* hook = NewHook<Hook>();
   if (!hook) return FALSE;
   if (hook->EnableDrop(window)) return TRUE;

@@ -49,9 +49,9 @@ void CWinApp::WinHelp(DWORD_PTR data, UINT command) {
 
 velbrook::Services& AfxGetServices() { return *AfxGetApp()->m_pServices; }
 
-int AfxMessageBox(const std::string& text, unsigned style) {
+int AfxMessageBox(const std::string& text, unsigned style, int helpContext) {
   CWinApp* app = AfxGetApp();
-  if (app && app->m_pServices) return app->m_pServices->ShowMessage(text, style);
+  if (app && app->m_pServices) return app->m_pServices->ShowMessage(text, style, helpContext);
   return ::MessageBoxA(::GetActiveWindow(), text.c_str(), "", style);
 }
 

@@ -50,8 +50,9 @@ HINSTANCE AfxGetResourceHandle();
 // The application's services; the application sets them before it makes
 // any window.
 velbrook::Services& AfxGetServices();
-// Shows a message box through the application's services.
-int AfxMessageBox(const std::string& text, unsigned style);
+// Shows a message box through the application's services; F1 in it shows
+// the help topic of `helpContext`.
+int AfxMessageBox(const std::string& text, unsigned style, int helpContext = velbrook::kNoHelp);
 // A string-table text through the application's text source.
 std::string AfxLoadText(int id);
 

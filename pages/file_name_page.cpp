@@ -55,7 +55,9 @@ void CFileNamePage::OnBrowse() {
 BOOL CFileNamePage::LeavePage() {
   if (!CVelbrookPage::LeavePage()) return FALSE;
   if (!velbrook::MustAskToAbandon(m_strFileName, m_bClipboard)) return TRUE;
+  // The message's own number is its help context.
   const int answer = AfxMessageBox(AfxLoadText(IDS_ABANDON_WORK),
-                                   velbrook::kMbYesNo | velbrook::kMbIconQuestion | velbrook::kMbDefButton2);
+                                   velbrook::kMbYesNo | velbrook::kMbIconQuestion | velbrook::kMbDefButton2,
+                                   IDS_ABANDON_WORK);
   return answer == velbrook::kIdYes;
 }

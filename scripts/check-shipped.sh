@@ -29,15 +29,17 @@ done
 # entries are all present on Windows XP: a new import fails here until
 # someone checks it and adds it knowingly.
 allowed=$(dirname "$0")/../tests/shipped-imports.txt
-imports() {  # file: "dll function" per line
+imports() {  # file: "dll function" per line (POSIX classes: mawk knows no \s)
   $objdump -p "$1" | awk '
-    /DLL Name:/ { dll = tolower($3); next }
+    /^[[:space:]]*DLL Name:/ { dll = tolower($3); next }
     /^$/ { dll = "" }
     dll != "" && dll != "dravel.dll" && $1 ~ /^[0-9a-f]+$/ && NF == 3 { print dll, $3 }'
 }
-found=$(imports "$exe"; imports "$dll")
-echo "$found" | grep -q '^kernel32.dll ' || fail "no imports read from $exe and $dll"
-unknown=$(echo "$found" | sort -u | grep -vxF -f <(grep -vE '^(#|$)' "$allowed") || true)
+for f in "$exe" "$dll"; do
+  [ -n "$(imports "$f")" ] || fail "no imports read from $f: the check would pass anything"
+done
+unknown=$(imports "$exe"; imports "$dll")
+unknown=$(echo "$unknown" | sort -u | grep -vxF -f <(grep -vE '^(#|$)' "$allowed") || true)
 [ -z "$unknown" ] || fail "imports not on tests/shipped-imports.txt (add them only if Windows XP has them):
 $unknown"
 echo "shipped files: exports and imports by ordinal only, system DLLs only, every import known to XP"

@@ -6,7 +6,7 @@
 //   gone CAPTION               until no such window is left
 //   click CAPTION ID           left click on the centre of control ID
 //   type TEXT                  the text's keys, as typed
-//   key KEY[+KEY...]           e.g. alt+n, shift+tab, return, escape, tab
+//   key KEY[+KEY...]           e.g. alt+n, shift+tab, return, escape, tab, f1
 //   text CAPTION ID            the control's text
 //   enabled CAPTION ID         1 or 0
 //   focus                      "CAPTION ID" of the control with the focus
@@ -214,6 +214,7 @@ WORD NamedKey(const std::string& name) {
   if (name == "escape") return VK_ESCAPE;
   if (name == "tab") return VK_TAB;
   if (name == "space") return VK_SPACE;
+  if (name == "f1") return VK_F1;
   if (name.size() == 1) return LOBYTE(::VkKeyScanA(name[0]));
   return 0;
 }

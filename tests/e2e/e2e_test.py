@@ -32,9 +32,10 @@ LAST_UPDATED, STYLE_BLINKING, CENTER_LAST_UPDATED, EMAIL = 1035, 1038, 1039, 101
 HEADER, SUBHEADER, HTML3, CENTER_HEADER, CENTER_SUBHEADER = 1002, 1003, 1004, 1031, 1032
 SELECT_COLOR, USE_COLOR, USE_BITMAP, BITMAP_FILE, SOUND_FILE, FIXED = 1050, 1052, 1053, 1048, 1046, 1058
 CHOOSE_TEXT_COLOR, CHOOSE_LINK_COLOR = 1055, 1057
-INCLUDE_PICTURE, CENTER_PICTURE, FRAME_PICTURE, BROWSE_PICTURE = 1005, 1006, 1007, 1008
+INCLUDE_PICTURE, CENTER_PICTURE, FRAME_PICTURE, BROWSE_PICTURE, PICTURE_FILE = 1005, 1006, 1007, 1008, 1001
 PAGE_TEXT, FILE_BROWSE, STYLE_MARQUEE = 1009, 1020, 1037
 COLOR_DIALOG, COLOR_BASIC_BOX = "Color", 720
+HELP_WINDOW, HELP_TEXT = "Velbrook Help", 100
 
 CAPTIONS = [
     "Welcome to the Velbrook!",
@@ -431,6 +432,10 @@ class WizardRun(unittest.TestCase):
         question = ("No file name given and text will not be placed into the clipboard. "
                     "Would You like to abandon Your work?")
         self.assertEqual(question, self.message())
+        self.drive("key", "f1")
+        self.drive("wait", HELP_WINDOW)
+        self.assertTrue(self.drive("text", HELP_WINDOW, HELP_TEXT).startswith("No output chosen\r\n"),
+                        "F1 in the question shows its own topic")
         self.answer(IDNO)
         self.drive("wait", CAPTIONS[9])
         self.drive("click", CAPTIONS[9], FINISH)
@@ -471,6 +476,26 @@ class WizardRun(unittest.TestCase):
         self.answer(IDOK)
         self.assert_ended()
         self.assertEqual(INITIAL_PAGE, self.drive("clipboard"), "the clipboard was filled before the file failed")
+
+    def test_agreed_copy_of_a_file_already_beside_the_page(self):
+        # Started in the page's directory, "pic.gif" there is the very file
+        # the copy would make; the question is asked all the same.
+        with open(os.path.join(self.folder, "pic.gif"), "wb") as f:
+            f.write(b"GIF89a picture")
+        self.next_to(4)
+        self.drive("click", CAPTIONS[4], INCLUDE_PICTURE)
+        self.fill(CAPTIONS[4], PICTURE_FILE, "pic.gif")
+        self.next_to(9)
+        target = windows_path(os.path.join(self.folder, "home.htm"))
+        self.fill(CAPTIONS[9], FILE_NAME, target)
+        self.drive("click", CAPTIONS[9], FINISH)
+        self.assertIn("The pic.gif is not in the Home Page (%s) directory." % target, self.message())
+        self.answer(IDYES)
+        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % target, self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+        self.assertEqual("GIF89a picture", self.read("pic.gif"))
+        self.assertIn("<IMG SRC=\"pic.gif\">", self.read("home.htm"))
 
     def test_cancel_creates_nothing(self):
         self.next_to(1)

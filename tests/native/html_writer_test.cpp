@@ -1,3 +1,5 @@
+#include <limits>
+
 #include <gtest/gtest.h>
 
 #include "core/html_writer.h"
@@ -259,6 +261,13 @@ TEST_F(BuildPageTest, AResourceFailureKeepsWhatWasAppendedBefore) {
   EXPECT_EQ("kept" + std::string(kHead) + "<TITLE>\r\nT\r\n</TITLE>\r\n</HEAD>\r\n\r\n<BODY>\r\n\r\n<HR>\r\n\r\n"
                 "<P>\r\n\r\n<UL>\r\n",
             page);
+}
+
+TEST(LocalTime, ATimeTheRuntimeCannotTellGivesZeroes) {
+  const std::tm unknown = LocalTime(std::numeric_limits<std::time_t>::max());
+  EXPECT_EQ(0, unknown.tm_year);
+  EXPECT_EQ(0, unknown.tm_mday);
+  EXPECT_EQ(71, LocalTime(400 * 86400).tm_year) << "a time it can tell: February 1971";
 }
 
 TEST(FormatHtmlColor, RedFirstUpperCaseTopByteIgnored) {

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <new>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -135,12 +136,13 @@ TEST_F(FinishRunTest, FailedAgreedCopyEndsInTheWarning) {
   EXPECT_NE(std::string::npos, page.find("<IMG SRC=\"me.gif\">"));
 }
 
-// Fails like an exhausted heap or a broken resource once the list is reached.
+// Fails like an exhausted heap or a broken resource when one of `ids` is
+// loaded.
 class FailingTexts : public BuiltinTexts {
  public:
-  explicit FailingTexts(bool memory) : m_memory(memory) {}
+  FailingTexts(std::set<int> ids, bool memory) : m_ids(std::move(ids)), m_memory(memory) {}
   std::string Load(int id) const override {
-    if (id == IDS_ITEM_LINE) {
+    if (m_ids.count(id)) {
       if (m_memory) throw std::bad_alloc();
       throw ResourceError("broken");
     }
@@ -148,13 +150,14 @@ class FailingTexts : public BuiltinTexts {
   }
 
  private:
+  std::set<int> m_ids;
   bool m_memory;
 };
 
 TEST_F(FinishRunTest, WriterFailuresDeliverThePartialPageAndWarn) {
   for (bool memory : {true, false}) {
     SCOPED_TRACE(memory ? "memory" : "resource");
-    FailingTexts failing(memory);
+    FailingTexts failing({IDS_ITEM_LINE}, memory);
     texts = &failing;
     page.clear();
     services.messages.clear();
@@ -166,6 +169,8 @@ TEST_F(FinishRunTest, WriterFailuresDeliverThePartialPageAndWarn) {
     EXPECT_EQ((std::vector<std::string>{memory ? "Memory corrupt!" : "Bad resource",
                                         "It is possible that the bad home page file () has been created."}),
               Messages());
+    EXPECT_EQ(static_cast<unsigned>(kMbOk | kMbIconExclamation), services.messages[0].style);
+    EXPECT_EQ(static_cast<unsigned>(kMbOk | kMbIconInformation), services.messages[1].style);
     ASSERT_EQ(1u, services.clipboard.size());
     EXPECT_EQ(page, services.clipboard[0]);
     EXPECT_EQ("<UL>\r\n", page.substr(page.size() - 6)) << "cut short where the failure happened";
@@ -190,6 +195,104 @@ TEST_F(FinishRunTest, MissingFavoriteLinksAreABadResource) {
             Messages());
   ASSERT_EQ(1u, services.clipboard.size());
   EXPECT_EQ("\r\n<P>\r\n\r\n<UL>\r\n", page.substr(page.size() - 15)) << "cut short at the list";
+}
+
+TEST_F(FinishRunTest, TextsThatCannotBeLoadedLeaveTheirMessageOutAndTheRunEnds) {
+  const std::string unwritable = "/nonexistent-dir/home.htm";
+  const std::string warning = "It is possible that the bad home page file (" + unwritable + ") has been created.";
+  const struct {
+    int missing;
+    int result;
+    const char* fileName;
+    std::vector<std::string> shown;
+  } cases[] = {
+      {IDS_CANCELLED, kWizardCancel, "", {}},
+      {IDS_NO_PAGE, kWizardFinish, nullptr, {}},
+      {IDS_PAGE_CREATED, kWizardFinish, "", {}},
+      {IDS_FILE_ERROR, kWizardFinish, unwritable.c_str(), {warning}},
+      {IDS_BAD_PAGE, kWizardFinish, unwritable.c_str(), {"Error while file operation!"}},
+  };
+  for (bool memory : {false, true}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(testing::Message() << "string " << c.missing << (memory ? ", no memory" : ", no resource"));
+      FailingTexts failing({c.missing}, memory);
+      texts = &failing;
+      services.messages.clear();
+      notice.shownAfter = notice.removedAfter = -1;
+      page.clear();
+      settings.file.m_bClipboard = c.fileName != nullptr;
+      settings.file.m_strFileName = c.fileName ? c.fileName : "";
+      EXPECT_NO_THROW(Run(c.result));
+      EXPECT_EQ(c.shown, Messages());
+      EXPECT_EQ(notice.shownAfter >= 0, notice.removedAfter >= 0) << "a notice shown is removed";
+    }
+  }
+}
+
+// Services whose clipboard has no memory to spare.
+class ClipboardWithoutMemory : public ScriptedServices {
+ public:
+  bool PutTextOnClipboard(const std::string&) override { throw std::bad_alloc(); }
+};
+
+TEST_F(FinishRunTest, AFailureWhileDeliveringIsReportedAndTheFileStillWritten) {
+  ClipboardWithoutMemory services;
+  const fs::path file = fs::temp_directory_path() / ("velbrook_run_" + std::to_string(::getpid()) + ".htm");
+  settings.file.m_strFileName = file.string();
+  settings.file.m_bClipboard = TRUE;
+  RecordingNotice notice(services);
+  EXPECT_NO_THROW(FinishRun(kWizardFinish, settings, page, services, *texts, clock, notice));
+  ASSERT_EQ(2u, services.messages.size());
+  EXPECT_EQ("Memory corrupt!", services.messages[0].text);
+  EXPECT_EQ("It is possible that the bad home page file (" + file.string() + ") has been created.",
+            services.messages[1].text);
+  EXPECT_EQ(1, notice.removedAfter);
+  std::ifstream in(file, std::ios::binary);
+  EXPECT_EQ(page, std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+  fs::remove(file);
+}
+
+// Notes, each time the clipboard is filled, whether the page file exists.
+class FileWatchingServices : public ScriptedServices {
+ public:
+  explicit FileWatchingServices(fs::path file) : m_file(std::move(file)) {}
+  bool PutTextOnClipboard(const std::string& text) override {
+    fileExisted.push_back(fs::exists(m_file));
+    return ScriptedServices::PutTextOnClipboard(text);
+  }
+  std::vector<bool> fileExisted;
+
+ private:
+  fs::path m_file;
+};
+
+TEST_F(FinishRunTest, TheClipboardIsFilledBeforeTheFileIsWritten) {
+  const fs::path file = fs::temp_directory_path() / ("velbrook_run_" + std::to_string(::getpid()) + ".htm");
+  fs::remove(file);
+  FileWatchingServices services(file);
+  settings.file.m_strFileName = file.string();
+  settings.file.m_bClipboard = TRUE;
+  FinishRun(kWizardFinish, settings, page, services, *texts, clock, notice);
+  EXPECT_EQ(std::vector<bool>{false}, services.fileExisted);
+  EXPECT_TRUE(fs::exists(file));
+  fs::remove(file);
+}
+
+TEST_F(FinishRunTest, AnEmptyPageIsNeitherCopiedNorWritten) {
+  // The writer fails before it has appended anything.
+  FailingTexts failing({IDS_CENTER_OPEN, IDS_CENTER_CLOSE, IDS_PARAGRAPH, IDS_RULE}, false);
+  texts = &failing;
+  const fs::path file = fs::temp_directory_path() / ("velbrook_run_" + std::to_string(::getpid()) + ".htm");
+  fs::remove(file);
+  settings.file.m_strFileName = file.string();
+  settings.file.m_bClipboard = TRUE;
+  Run(kWizardFinish);
+  EXPECT_TRUE(page.empty());
+  EXPECT_TRUE(services.clipboard.empty());
+  EXPECT_FALSE(fs::exists(file));
+  EXPECT_EQ((std::vector<std::string>{"Bad resource", "It is possible that the bad home page file (" + file.string() +
+                                                          ") has been created."}),
+            Messages());
 }
 
 }  // namespace

@@ -18,10 +18,11 @@ class ScriptedServices : public Services {
   struct Message {
     std::string text;
     unsigned style;
+    int helpContext;
   };
 
-  int ShowMessage(const std::string& text, unsigned style) override {
-    messages.push_back({text, style});
+  int ShowMessage(const std::string& text, unsigned style, int helpContext) override {
+    messages.push_back({text, style, helpContext});
     if (answers.empty()) return (style & kMbYesNo) ? kIdNo : kIdOk;
     int answer = answers.front();
     answers.pop_front();

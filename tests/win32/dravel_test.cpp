@@ -4,6 +4,10 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <winioctl.h>
+
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -17,31 +21,15 @@
 namespace velbrook {
 namespace {
 
-// A drop of `paths` as the shell makes it: DROPFILES, then the paths, each
-// zero-terminated, then one more zero.
-HDROP MakeDrop(const std::vector<std::string>& paths) {
-  std::size_t size = sizeof(DROPFILES) + 1;
-  for (const std::string& path : paths) size += path.size() + 1;
-  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-  char* bytes = static_cast<char*>(::GlobalLock(block));
-  DROPFILES* header = reinterpret_cast<DROPFILES*>(bytes);
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = FALSE;
-  char* at = bytes + sizeof(DROPFILES);
-  for (const std::string& path : paths) {
-    std::memcpy(at, path.c_str(), path.size() + 1);
-    at += path.size() + 1;
-  }
-  ::GlobalUnlock(block);
-  return static_cast<HDROP>(block);
-}
-
 class DravelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    edit = ::CreateWindowExA(0, "EDIT", "before", WS_POPUP | ES_MULTILINE, 0, 0, 200, 100, nullptr, nullptr,
-                             nullptr, nullptr);
+    edit = NewEdit();
     ASSERT_NE(nullptr, edit);
+  }
+  static HWND NewEdit() {
+    return ::CreateWindowExA(0, "EDIT", "before", WS_POPUP | ES_MULTILINE, 0, 0, 200, 100, nullptr, nullptr,
+                             nullptr, nullptr);
   }
   void TearDown() override {
     if (::IsWindow(edit)) ::DestroyWindow(edit);
@@ -80,21 +68,60 @@ TEST_F(DravelTest, ATextDropTakesTheFirstFilesContents) {
   ::DeleteFileA(second.c_str());
 }
 
+// `size` bytes of text in lines short enough for the edit to lay out fast.
+std::string Lines(std::size_t size) {
+  std::string text;
+  while (text.size() < size) text += std::string(63, 'a') + "\r\n";
+  text.resize(size);
+  return text;
+}
+
+// A file of `size` bytes that starts with up to 65,536 bytes of text;
+// anything beyond is a hole, so that a file past 4 GiB costs no disk.
+void WriteFileOfSize(const std::string& path, std::uint64_t size) {
+  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
+  DWORD done = 0;
+  ::DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &done, nullptr);
+  const std::string head = Lines(static_cast<std::size_t>(std::min<std::uint64_t>(size, 65536)));
+  ::WriteFile(file, head.data(), static_cast<DWORD>(head.size()), &done, nullptr);
+  LARGE_INTEGER end;
+  end.QuadPart = static_cast<LONGLONG>(size);
+  EXPECT_TRUE(::SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file)) << path;
+  ::CloseHandle(file);
+}
+
 TEST_F(DravelTest, TextDropSizeLimitIs65535Bytes) {
-  const std::string fits = TempPath("dravel_fits.txt"), big = TempPath("dravel_big.txt");
-  WriteFile(fits, std::string(65535, 'a'));
-  WriteFile(big, std::string(65536, 'b'));
+  const struct {
+    const char* name;
+    std::uint64_t size;
+    bool taken;
+  } cases[] = {
+      {"dravel_fits.txt", 65535, true},
+      {"dravel_big.txt", 65536, false},
+      // Its low 32 bits alone would pass for a file of 10 bytes.
+      {"dravel_huge.txt", 0x100000000ull + 10, false},
+  };
   ::SendMessageA(edit, EM_LIMITTEXT, 0, 0);
   ASSERT_EQ(TRUE, EnableFileTextDrop(edit));
-  Drop({fits});
-  EXPECT_EQ(65535u, Text().size());
-  Drop({big});
-  EXPECT_EQ(std::string(65535, 'a'), Text()) << "the text is left as it was";
-  ASSERT_EQ(1u, boxes.seen.size());
-  EXPECT_EQ("Drag&Drop", boxes.seen[0].caption);
-  EXPECT_EQ("File is too big", boxes.seen[0].text);
-  ::DeleteFileA(fits.c_str());
-  ::DeleteFileA(big.c_str());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = TempPath(c.name);
+    WriteFileOfSize(path, c.size);
+    ::SetWindowTextA(edit, "before");
+    boxes.seen.clear();
+    Drop({path});
+    if (c.taken) {
+      EXPECT_EQ(Lines(static_cast<std::size_t>(c.size)), Text());
+      EXPECT_TRUE(boxes.seen.empty());
+    } else {
+      EXPECT_EQ("before", Text()) << "the text is left as it was";
+      ASSERT_EQ(1u, boxes.seen.size());
+      EXPECT_EQ("Drag&Drop", boxes.seen[0].caption);
+      EXPECT_EQ("File is too big", boxes.seen[0].text);
+    }
+    ::DeleteFileA(path.c_str());
+  }
 }
 
 TEST_F(DravelTest, EmptyFilesAndZeroBytes) {
@@ -149,6 +176,122 @@ TEST_F(DravelTest, DestroyingTheControlRemovesTheRecordFirst) {
   ::DestroyWindow(edit);
   EXPECT_TRUE(g_sawNcDestroy);
   EXPECT_TRUE(g_propertyGone);
+}
+
+// The busy blocks of the process heap, where dravel keeps its records.
+int BusyHeapBlocks() {
+  HANDLE heap = ::GetProcessHeap();
+  PROCESS_HEAP_ENTRY entry = {};
+  int busy = 0;
+  ::HeapLock(heap);
+  while (::HeapWalk(heap, &entry)) {
+    if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) ++busy;
+  }
+  ::HeapUnlock(heap);
+  return busy;
+}
+
+TEST_F(DravelTest, ASecondEnableChangesNothing) {
+  typedef BOOL(WINAPI * EnableDrop)(HWND);
+  const std::string file = TempPath("dravel_second.txt");
+  WriteFile(file, "the file's words");
+  const struct {
+    EnableDrop first, second;
+    const char* what;
+    std::string dropped;  // what a drop shows: the first kind's
+  } cases[] = {
+      {EnableFileNameDrop, EnableFileNameDrop, "name, then name", file},
+      {EnableFileNameDrop, EnableFileTextDrop, "name, then text", file},
+      {EnableFileTextDrop, EnableFileTextDrop, "text, then text", "the file's words"},
+      {EnableFileTextDrop, EnableFileNameDrop, "text, then name", "the file's words"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (!::IsWindow(edit)) edit = NewEdit();
+    ASSERT_NE(nullptr, edit);
+    g_sawNcDestroy = g_propertyGone = false;
+    g_editProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OwnProc)));
+    ASSERT_EQ(TRUE, c.first(edit));
+    const HANDLE record = DravelProperty(edit);
+    const LONG_PTR hook = ::GetWindowLongPtrA(edit, GWLP_WNDPROC);
+    const int blocks = BusyHeapBlocks();
+    EXPECT_EQ(FALSE, c.second(edit));
+    EXPECT_EQ(blocks, BusyHeapBlocks()) << "no second record was made";
+    EXPECT_EQ(record, DravelProperty(edit)) << "the control keeps its one record";
+    EXPECT_EQ(hook, ::GetWindowLongPtrA(edit, GWLP_WNDPROC));
+
+    ::SetWindowTextA(edit, "");
+    TypeInto(edit, "typed");
+    EXPECT_EQ("typed", Text());
+    Drop({file});
+    EXPECT_EQ(c.dropped, Text());
+    ::DestroyWindow(edit);
+    EXPECT_TRUE(g_sawNcDestroy);
+    EXPECT_TRUE(g_propertyGone);
+  }
+  EXPECT_TRUE(boxes.seen.empty());
+  ::DeleteFileA(file.c_str());
+}
+
+// Points `module`'s import of `function` at `replacement` while it lives:
+// how a test makes one Windows call of the library fail.
+class ImportPatch {
+ public:
+  ImportPatch(HMODULE module, const char* function, ULONG_PTR replacement) {
+    BYTE* base = reinterpret_cast<BYTE*>(module);
+    const IMAGE_NT_HEADERS* headers =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); dll->Name; ++dll) {
+      auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
+      auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+      for (; name->u1.AddressOfData; ++name, ++slot) {
+        if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
+        const auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+        if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0) m_slot = &slot->u1.Function;
+      }
+    }
+    if (m_slot) m_saved = Write(replacement);
+  }
+  ~ImportPatch() {
+    if (m_slot) Write(m_saved);
+  }
+  bool Applied() const { return m_slot != nullptr; }
+
+ private:
+  ULONG_PTR Write(ULONG_PTR value) {
+    DWORD protection;
+    ::VirtualProtect(m_slot, sizeof *m_slot, PAGE_READWRITE, &protection);
+    const ULONG_PTR before = *m_slot;
+    *m_slot = value;
+    ::VirtualProtect(m_slot, sizeof *m_slot, protection, &protection);
+    return before;
+  }
+  decltype(IMAGE_THUNK_DATA().u1.Function)* m_slot = nullptr;
+  ULONG_PTR m_saved = 0;
+};
+
+BOOL WINAPI RefusedSetProp(HWND, LPCSTR, HANDLE) {
+  ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return FALSE;
+}
+
+TEST_F(DravelTest, AControlThatCannotBeMarkedIsLeftAsItWas) {
+  const LONG_PTR own = ::GetWindowLongPtrA(edit, GWLP_WNDPROC);
+  {
+    ImportPatch refused(::GetModuleHandleA("dravel.dll"), "SetPropA", reinterpret_cast<ULONG_PTR>(&RefusedSetProp));
+    ASSERT_TRUE(refused.Applied());
+    EXPECT_EQ(FALSE, EnableFileNameDrop(edit));
+    EXPECT_EQ(FALSE, EnableFileTextDrop(edit));
+  }
+  EXPECT_EQ(own, ::GetWindowLongPtrA(edit, GWLP_WNDPROC)) << "the control's own procedure is back";
+  EXPECT_FALSE(::GetWindowLongA(edit, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) << "not a drop target";
+  EXPECT_EQ(nullptr, DravelProperty(edit));
+  ::SetWindowTextA(edit, "");
+  TypeInto(edit, "still an edit");
+  EXPECT_EQ("still an edit", Text());
+  EXPECT_EQ(TRUE, EnableFileNameDrop(edit)) << "and it can be extended later";
 }
 
 TEST(Dravel, ANonWindowIsNotExtended) {

@@ -143,6 +143,45 @@ TEST_F(ListPagesTest, LinksAreComposedSplitForEditAndWrittenWithFavourites) {
             Middle(ReadFile(file)));
 }
 
+TEST_F(ListPagesTest, LinkInsertDeleteAndDownFollowTheListRules) {
+  PostAction([&] {
+    NextTo("Link to other pages");
+    HWND page = CurrentPage(Wizard());
+    HWND list = ::GetDlgItem(page, IDC_LINK_LIST);
+    AnswerDialog("Edit link", {{IDC_LINK_TITLE, "One"}, {IDC_LINK_REFERENCE, "one.htm"}}, IDOK);
+    Click(page, IDC_LINK_INSERT);  // nothing selected: appended
+    AnswerDialog("Edit link", {{IDC_LINK_TITLE, "Three"}, {IDC_LINK_REFERENCE, "three.htm"}}, IDOK);
+    Click(page, IDC_LINK_INSERT);
+    EXPECT_EQ((Texts{"one.htm : One", "three.htm : Three"}), Entries(list));
+
+    Select(list, 1);
+    AnswerDialog("Edit link", {{IDC_LINK_TITLE, "Two"}, {IDC_LINK_REFERENCE, "two.htm"}}, IDOK);
+    Click(page, IDC_LINK_INSERT);
+    EXPECT_EQ((Texts{"one.htm : One", "two.htm : Two", "three.htm : Three"}), Entries(list));
+    EXPECT_EQ(2, Selection(list)) << "the selected entry stays selected";
+    AnswerDialog("Edit link", {{IDC_LINK_TITLE, "Never"}, {IDC_LINK_REFERENCE, "never.htm"}}, IDCANCEL);
+    Click(page, IDC_LINK_INSERT);
+    EXPECT_EQ(3u, Entries(list).size()) << "a cancelled insert adds nothing";
+
+    Select(list, 0);
+    Click(page, IDC_LINK_DOWN);
+    EXPECT_EQ((Texts{"two.htm : Two", "one.htm : One", "three.htm : Three"}), Entries(list));
+    Select(list, 2);
+    Click(page, IDC_LINK_DOWN);  // the last one: nothing
+    EXPECT_EQ("three.htm : Three", Entries(list)[2]);
+
+    Click(page, IDC_LINK_DELETE);
+    EXPECT_EQ((Texts{"two.htm : Two", "one.htm : One"}), Entries(list));
+    Click(page, IDC_LINK_DELETE);  // nothing selected any more
+    EXPECT_EQ(2u, Entries(list).size());
+    FinishInto(file);
+  });
+  app.Run(services, texts, clock);
+  EXPECT_EQ("\r\n<P>\r\n\r\n<UL>\r\n<LI><A HREF=\"two.htm\">two.htm</A> Two<BR>\r\n"
+            "<LI><A HREF=\"one.htm\">one.htm</A> One<BR>\r\n\r\n</UL>\r\n",
+            Middle(ReadFile(file)));
+}
+
 TEST_F(ListPagesTest, FooterControlsFollowTheBoxAndTheRadiosStoreTheStyle) {
   PostAction([&] {
     NextTo("Your e-mail adress");

@@ -55,6 +55,33 @@ TEST_F(PageAppTest, FinishWithNoOutputChosenCreatesNothing) {
   EXPECT_EQ((std::vector<int>{0}), services.help) << "help is closed even when it was never opened";
 }
 
+// The program's own texts, but for the outcome message.
+class TextsWithoutOutcome : public ModuleTexts {
+ public:
+  TextsWithoutOutcome() : ModuleTexts(::GetModuleHandleA(nullptr)) {}
+  std::string Load(int id) const override {
+    if (id == IDS_PAGE_CREATED) throw ResourceError("no outcome");
+    return ModuleTexts::Load(id);
+  }
+};
+
+TEST_F(PageAppTest, AnOutcomeThatCannotBeLoadedStillClosesHelpAndTheMainWindow) {
+  TextsWithoutOutcome broken;
+  HWND mainWindow = nullptr;
+  PostAction([&] {
+    mainWindow = app.m_pMainWnd->m_hWnd;
+    Click(Wizard(), IDC_WIZARD_HELP);
+    NextTo("File name for the page");
+    Click(CurrentPage(Wizard()), IDC_CLIPBOARD);
+    Click(Wizard(), IDOK);
+  });
+  EXPECT_NO_THROW(app.Run(services, broken, clock));
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(1u, services.clipboard.size()) << "the page was delivered";
+  EXPECT_EQ((std::vector<int>{1, 0}), services.help) << "help closed";
+  EXPECT_FALSE(::IsWindow(mainWindow)) << "main window destroyed";
+}
+
 TEST_F(PageAppTest, WizardCarriesTheProgramIcon) {
   PostAction([&] {
     HWND wizard = Wizard();

@@ -2,6 +2,11 @@
 // through their controls and the wizard's buttons.
 #include <windows.h>
 
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "res/resource.h"
@@ -92,6 +97,7 @@ TEST_F(PagesTest, FileNamePageAsksBeforeEndingWithoutOutput) {
   const std::string question = texts.Load(IDS_ABANDON_WORK);
   ASSERT_EQ(3u, services.messages.size());
   EXPECT_EQ(question, services.messages[0].text);
+  EXPECT_EQ(IDS_ABANDON_WORK, services.messages[0].helpContext) << "the message's own number";
   EXPECT_EQ(question, services.messages[1].text);
   EXPECT_EQ("Congratulations! You've been created new Home Page ()!", services.messages[2].text)
       << "the clipboard alone needs no question";
@@ -171,6 +177,149 @@ TEST_F(PagesTest, TextPageImportsReplacesAndKeepsTheTextWhenAnImportFails) {
   EXPECT_FALSE(services.fileDialogs[0].save);
   EXPECT_EQ("Text files (*.TXT)|*.TXT|All files (*.*)|*.*||", services.fileDialogs[0].filter);
   for (const std::string& f : {fits, big, empty, zero}) ::DeleteFileA(f.c_str());
+}
+
+TEST_F(PagesTest, HelpOpensEveryPageAndDialogAtItsOwnContext) {
+  const struct {
+    const char* page;
+    int context;
+  } pages[] = {
+      {"Welcome to the Velbrook!", 1}, {"Title and headers of the page", 2},
+      {"Background color, picture and sound", 19}, {"Text color", 20}, {"Picture for the page", 3},
+      {"Text of the page", 4}, {"Items on the page", 5}, {"Link to other pages", 6}, {"Your e-mail adress", 7},
+      {"File name for the page", 8},
+  };
+  const struct {
+    const char* page;
+    int opens;
+    const char* dialog;
+    int context;
+  } dialogs[] = {
+      {"Items on the page", IDC_ITEM_ADD, "Input the value of item", 9},
+      {"Link to other pages", IDC_LINK_ADD, "Edit link", 10},
+  };
+  std::vector<int> expected;
+  PostAction([&] {
+    for (const auto& page : pages) {
+      NextTo(page.page);
+      Click(Wizard(), IDC_WIZARD_HELP);
+      expected.push_back(page.context);
+      for (const auto& dialog : dialogs) {
+        if (std::string(dialog.page) != page.page) continue;
+        PostAction([&dialog] {
+          HWND window = ::FindWindowA("#32770", dialog.dialog);
+          ASSERT_NE(nullptr, window) << dialog.dialog;
+          Click(window, IDC_DIALOG_HELP);
+          Click(window, IDCANCEL);
+        });
+        Click(CurrentPage(Wizard()), dialog.opens);
+        expected.push_back(dialog.context);
+      }
+    }
+    Click(Wizard(), IDCANCEL);
+  });
+  Run();
+  expected.push_back(0);  // help closed when the run ends
+  EXPECT_EQ(expected, services.help);
+}
+
+// Types one character past `chars` into control `id` of `window`, which
+// must keep `chars` of them; then puts the longer text in as a paste would
+// and runs `save`, which must refuse it with the focus on the control.
+void CheckLimit(HWND window, int id, int chars, const std::vector<ScriptedServices::Message>& messages,
+                const std::function<void()>& save, const std::function<bool()>& kept) {
+  HWND edit = ::GetDlgItem(window, id);
+  ::SetWindowTextA(edit, "");
+  TypeInto(edit, std::string(chars + 1, 'x'));
+  EXPECT_EQ(static_cast<std::size_t>(chars), WindowText(edit).size()) << "typing stops at the limit";
+  ::SetWindowTextA(edit, std::string(chars + 1, 'x').c_str());
+  const std::size_t shown = messages.size();
+  save();
+  EXPECT_TRUE(kept()) << "a failed save keeps the window";
+  EXPECT_EQ(edit, ::GetFocus()) << "the focus goes to the failing edit";
+  ASSERT_EQ(shown + 1, messages.size());
+  EXPECT_EQ("Please enter no more than " + std::to_string(chars) + " characters.", messages.back().text);
+  ::SetWindowTextA(edit, "");
+}
+
+TEST_F(PagesTest, EveryTextFieldTakesItsLimitAndRefusesMoreOnSave) {
+  const struct Limit {
+    const char* page;
+    int opens;           // the button that opens the dialog, or 0 for the page itself
+    const char* dialog;  // that dialog's caption
+    int enables;         // a box to tick before the field can be typed into, or 0
+    int edit;
+    int chars;
+  } limits[] = {
+      {"Title and headers of the page", 0, nullptr, 0, IDC_WINDOW_TITLE, 30},
+      {"Title and headers of the page", 0, nullptr, 0, IDC_HEADER, 60},
+      {"Title and headers of the page", 0, nullptr, 0, IDC_SUBHEADER, 80},
+      {"Background color, picture and sound", 0, nullptr, IDC_USE_BITMAP, IDC_BITMAP_FILE, 260},
+      {"Background color, picture and sound", 0, nullptr, 0, IDC_SOUND_FILE, 260},
+      {"Picture for the page", 0, nullptr, IDC_INCLUDE_PICTURE, IDC_PICTURE_FILE, 260},
+      {"Items on the page", 0, nullptr, 0, IDC_LIST_TITLE, 132},
+      {"Items on the page", IDC_ITEM_ADD, "Input the value of item", 0, IDC_ITEM_VALUE, 255},
+      {"Link to other pages", IDC_LINK_ADD, "Edit link", 0, IDC_LINK_TITLE, 40},
+      {"Link to other pages", IDC_LINK_ADD, "Edit link", 0, IDC_LINK_REFERENCE, 255},
+      {"Your e-mail adress", 0, nullptr, 0, IDC_EMAIL, 255},
+      {"File name for the page", 0, nullptr, 0, IDC_FILE_NAME, 260},
+  };
+  PostAction([&] {
+    for (const Limit& limit : limits) {
+      SCOPED_TRACE(testing::Message() << limit.page << ", control " << limit.edit);
+      NextTo(limit.page);
+      HWND page = CurrentPage(Wizard());
+      if (limit.enables) Click(page, limit.enables);
+      if (!limit.dialog) {
+        // Leaving saves; the last page has no Next.
+        const int leave =
+            ::IsWindowEnabled(::GetDlgItem(Wizard(), IDC_WIZARD_NEXT)) ? IDC_WIZARD_NEXT : IDC_WIZARD_BACK;
+        CheckLimit(page, limit.edit, limit.chars, services.messages, [&] { Click(Wizard(), leave); },
+                   [&] { return WindowText(Wizard()) == limit.page; });
+        continue;
+      }
+      PostAction([&] {
+        HWND dialog = ::FindWindowA("#32770", limit.dialog);
+        ASSERT_NE(nullptr, dialog) << limit.dialog;
+        CheckLimit(dialog, limit.edit, limit.chars, services.messages, [&] { Click(dialog, IDOK); },
+                   [&] { return ::IsWindow(dialog) != FALSE; });
+        Click(dialog, IDCANCEL);
+      });
+      Click(page, limit.opens);
+    }
+    Click(Wizard(), IDCANCEL);
+  });
+  Run();
+  EXPECT_EQ(std::size(limits) + 1, services.messages.size()) << "one refusal each, then Cancel's message";
+}
+
+TEST_F(PagesTest, EveryFileFieldTakesDroppedFiles) {
+  const std::string dropped = TempPath("velbrook_dropped.txt");
+  WriteFile(dropped, "Dropped words");
+  const struct {
+    const char* page;
+    int edit;
+    bool contents;  // the file's contents, else its path
+  } fields[] = {
+      {"Background color, picture and sound", IDC_BITMAP_FILE, false},
+      {"Background color, picture and sound", IDC_SOUND_FILE, false},
+      {"Picture for the page", IDC_PICTURE_FILE, false},
+      {"Text of the page", IDC_PAGE_TEXT, true},
+      {"File name for the page", IDC_FILE_NAME, false},
+  };
+  PostAction([&] {
+    for (const auto& field : fields) {
+      SCOPED_TRACE(testing::Message() << field.page << ", control " << field.edit);
+      NextTo(field.page);
+      HWND edit = ::GetDlgItem(CurrentPage(Wizard()), field.edit);
+      EXPECT_TRUE(::GetWindowLongA(edit, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) << "a drop target for the shell";
+      ::SendMessageA(edit, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({dropped})), 0);
+      EXPECT_EQ(field.contents ? "Dropped words" : dropped, WindowText(edit));
+    }
+    Click(Wizard(), IDCANCEL);
+  });
+  Run();
+  ::DeleteFileA(dropped.c_str());
 }
 
 }  // namespace

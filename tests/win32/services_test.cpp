@@ -52,11 +52,26 @@ class ServicesTest : public ::testing::Test {
 TEST_F(ServicesTest, MessageBoxShowsTheTextUnderTheProgramsNameAndReturnsTheAnswer) {
   MessageBoxAnswerer answerer;
   answerer.answers = {IDYES};
-  EXPECT_EQ(kIdYes, services.ShowMessage("Copy it?", kMbYesNo));
-  EXPECT_EQ(kIdOk, services.ShowMessage("Done.", kMbOk | kMbIconInformation));
+  EXPECT_EQ(kIdYes, services.ShowMessage("Copy it?", kMbYesNo, kNoHelp));
+  EXPECT_EQ(kIdOk, services.ShowMessage("Done.", kMbOk | kMbIconInformation, kNoHelp));
   ASSERT_EQ(2u, answerer.seen.size());
   EXPECT_EQ("Copy it?", answerer.seen[0].text);
   EXPECT_EQ("win32_tests", answerer.seen[0].caption);
+}
+
+TEST_F(ServicesTest, F1InABoxShowsTheTopicOfItsHelpContext) {
+  std::string topic;
+  PostAction([&] {
+    HWND box = ::GetActiveWindow();
+    PressKey(VK_F1);
+    FlushEvents();
+    if (HWND help = services.HelpWindow()) topic = WindowText(::GetWindow(help, GW_CHILD));
+    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+  });
+  EXPECT_EQ(kIdNo, services.ShowMessage(texts.Load(IDS_ABANDON_WORK), kMbYesNo | kMbIconQuestion | kMbDefButton2,
+                                        IDS_ABANDON_WORK));
+  EXPECT_EQ(texts.Load(IDS_HELP_ABANDON), topic);
+  services.CloseHelp();
 }
 
 TEST_F(ServicesTest, ClipboardTakesTheWholeTextAndReplacesWhatWasThere) {
@@ -83,6 +98,22 @@ TEST_F(ServicesTest, CopyFileReplacesTheDestination) {
   EXPECT_FALSE(services.CopyFileReplacing(TempPath("velbrook_missing.gif"), to));
   ::DeleteFileA(from.c_str());
   ::DeleteFileA(to.c_str());
+}
+
+TEST_F(ServicesTest, ACopyOntoTheFileItselfLeavesItAndSucceeds) {
+  const std::string file = TempPath("velbrook_self.gif");
+  WriteFile(file, "the picture");
+  std::string upper = file, slashes = file;
+  for (char& c : upper) c = static_cast<char>(::toupper(static_cast<unsigned char>(c)));
+  for (char& c : slashes) c = c == '\\' ? '/' : c;
+  const std::string dir = file.substr(0, file.rfind('\\') + 1);
+  for (const std::string& to : {file, upper, slashes, dir + ".\\velbrook_self.gif"}) {
+    EXPECT_TRUE(services.CopyFileReplacing(file, to)) << to;
+    EXPECT_EQ("the picture", ReadFile(file)) << to;
+  }
+  const std::string missing = TempPath("velbrook_missing.gif");
+  EXPECT_FALSE(services.CopyFileReplacing(missing, missing)) << "a source that is not there is still a failure";
+  ::DeleteFileA(file.c_str());
 }
 
 TEST(PageFile, OneLockedByAnotherProgramGivesMessage2AndKeepsItsBytes) {

@@ -4,9 +4,12 @@
 #define VELBROOK_TESTS_WIN32_TEST_SUPPORT_H
 
 #include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <deque>
 #include <memory>
 #include <functional>
@@ -114,6 +117,16 @@ inline void PostKey(WORD key, bool shift = false, bool alt = false) {
   }, 2);
 }
 
+// A key pressed and let go on the keyboard itself: it reaches the window
+// with the focus through the system's input, as keys like F1 must.
+inline void PressKey(WORD key) {
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = input[1].ki.wVk = key;
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ::SendInput(2, input, sizeof(INPUT));
+}
+
 // Clicks a button as the user would, through its own message.
 inline void Click(HWND dialog, int id) { ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
@@ -125,6 +138,25 @@ inline HWND CurrentPage(HWND wizard) {
     if (std::string(className) == "#32770" && ::IsWindowVisible(child)) return child;
   }
   return nullptr;
+}
+
+// A drop of `paths` as the shell makes it: DROPFILES, then the paths, each
+// zero-terminated, then one more zero.
+inline HDROP MakeDrop(const std::vector<std::string>& paths) {
+  std::size_t size = sizeof(DROPFILES) + 1;
+  for (const std::string& path : paths) size += path.size() + 1;
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+  char* bytes = static_cast<char*>(::GlobalLock(block));
+  DROPFILES* header = reinterpret_cast<DROPFILES*>(bytes);
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = FALSE;
+  char* at = bytes + sizeof(DROPFILES);
+  for (const std::string& path : paths) {
+    std::memcpy(at, path.c_str(), path.size() + 1);
+    at += path.size() + 1;
+  }
+  ::GlobalUnlock(block);
+  return static_cast<HDROP>(block);
 }
 
 // Types `text` into a control one character at a time, as the keyboard
