@@ -8,7 +8,8 @@
 VELBROOK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=$VELBROOK_ROOT/build
 SHIP_DIR=$BUILD_DIR/win32
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+# VELBROOK_WINE_ARCH=win64 tries the stand-in on a machine that has both.
+if [ "${VELBROOK_WINE_ARCH:-}" != win64 ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
   WINE_ARCH=win32
   WINE_BIN=/usr/lib/wine/wine
   RUN_DIR=$BUILD_DIR/win32
@@ -17,7 +18,7 @@ else
   WINE_ARCH=win64
   WINE_BIN=/usr/lib/wine/wine64
   RUN_DIR=$BUILD_DIR/win64
-  WINE_WHY="this machine cannot run 32-bit code (the 32-bit Wine does not start), so the same sources built for 64-bit Windows stand in; the 32-bit files and tests are still built"
+  WINE_WHY="this machine cannot run 32-bit code (the 32-bit Wine does not start) or VELBROOK_WINE_ARCH=win64 asked for it, so the same sources built for 64-bit Windows stand in; the 32-bit files and tests are still built"
 fi
 export WINEPREFIX=$BUILD_DIR/wineprefix-$WINE_ARCH
 export WINEARCH=$WINE_ARCH WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8

@@ -245,7 +245,9 @@ TEST_F(KeyboardTest, MnemonicsTypedAnywhere) {
           if (HWND header = ::GetDlgItem(s_page, IDC_HEADER)) {
             EXPECT_EQ("Smith&Nephew", WindowText(header)) << "the header keeps its text";
           }
-          if (!c.alt && c.focus) EXPECT_EQ("n", WindowText(Page(c.focus))) << "a plain character is text";
+          if (!c.alt && c.focus) {
+            EXPECT_EQ("n", WindowText(Page(c.focus))) << "a plain character is text";
+          }
           Click(g_wizard, IDCANCEL);
         },
     });
