@@ -27,6 +27,8 @@ suite() {
   "$@" 2>&1 | tee "$log"
   rc=${PIPESTATUS[0]}
   read -r passed failed < <($counter "$log")
+  # A suite that ran nothing has failed, whatever its exit code says.
+  if [ "$passed" -eq 0 ] && [ "$failed" -eq 0 ]; then rc=1; fi
   if [ "$rc" -ne 0 ] && [ "$failed" -eq 0 ]; then failed=1; fi
   [ "$rc" -eq 0 ] || status=1
   total_passed=$((total_passed + passed)) total_failed=$((total_failed + failed))
