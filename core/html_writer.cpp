@@ -4,35 +4,14 @@
 #include <cstdio>
 
 #include "core/link_entry.h"
+#include "core/page_format.h"
 #include "res/resource.h"
 
 namespace velbrook {
 
-namespace {
+using namespace page_format;
 
-const char kDoctype[] = "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML 3.0//EN\">\r\n";
-const char kDocumentHead[] =
-    "<HTML>\r\n\r\n<META NAME=\"CREATOR\" CONTENT=\"The Velbrook v1.22\">\r\n\r\n<HEAD>\r\n";
-const char kTitlePlaceholder[] = "<!-- Insert Title here -->\r\n\r\n";
-const char kBodyStart[] = "</HEAD>\r\n\r\n<BODY";
-const char kBodyTagEnd[] = ">\r\n\r\n";
-const char kFixedBackground[] = " BGPROPERTIES=\"FIXED\"";
-const char kLineEnd[] = "\r\n";
-const char kFrameOpen[] = "<TABLE BORDER=4 CELLPADDING=8>\r\n<TR>\r\n<TD>\r\n";
-const char kFrameClose[] = "\r\n</TD>\r\n</TR>\r\n</TABLE>\r\n";
-const char kItemListOpen[] = "<UL>\r\n";
-const char kItemListClose[] = "\r\n</UL>\r\n\r\n";
-const char kLinkListOpen[] = "\r\n<P>\r\n\r\n<UL>\r\n";
-const char kLinkListClose[] = "\r\n</UL>\r\n";
-const char kLastUpdatedComment[] = "<!-- \"Last updated\" field -->\r\n";
-const char kSmallFontOpen[] = "<FONT SIZE=1>";
-const char kSmallFontClose[] = "</FONT>";
-const char kMarqueeOpen[] = "<MARQUEE>";
-const char kMarqueeClose[] = "</MARQUEE>\r\n";
-const char kBlinkOpen[] = "<BLINK>";
-const char kBlinkClose[] = "</BLINK>\r\n";
-const char kTimeFormat[] = "Last updated at %H:%M:%S %m.%d.%y (%a)\r\n";
-const char kDocumentEnd[] = "</BODY>\r\n\r\n</HTML>\r\n";
+namespace {
 
 // The number of list entries the writer may read: the count the page set,
 // but never more than the list really holds.
@@ -94,14 +73,14 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
   }
 
   page += kBodyStart;
-  if (background.m_bUseColor) page += " BGCOLOR=" + FormatHtmlColor(background.m_crBackground);
+  if (background.m_bUseColor) page += kBackgroundColor + FormatHtmlColor(background.m_crBackground);
   if (background.m_bUseBitmap) {
     delivery.OfferCopyToPageDir(pageFile, background.m_strBitmapFile);
-    page += " BACKGROUND=\"" + background.m_strBitmapFile + "\"";
+    page += kBackgroundOpen + background.m_strBitmapFile + kAttributeClose;
   }
-  if (color.m_bTextChosen) page += " TEXT=" + FormatHtmlColor(color.m_crText);
-  if (color.m_bLinkChosen) page += " LINK=" + FormatHtmlColor(color.m_crLink);
-  if (color.m_bVLinkChosen) page += " VLINK=" + FormatHtmlColor(color.m_crVLink);
+  if (color.m_bTextChosen) page += kTextColor + FormatHtmlColor(color.m_crText);
+  if (color.m_bLinkChosen) page += kLinkColor + FormatHtmlColor(color.m_crLink);
+  if (color.m_bVLinkChosen) page += kVLinkColor + FormatHtmlColor(color.m_crVLink);
   if (background.m_bFixedBackground) page += kFixedBackground;
   page += kBodyTagEnd;
 

@@ -49,6 +49,14 @@ void AppendFormatted(std::string& out, const std::string& text, const std::strin
       [&](int argument) { out += argument == 1 ? first : second; });
 }
 
+std::vector<std::string> TemplatePieces(const std::string& text) {
+  std::vector<std::string> pieces(1);
+  ScanPlaceholders(
+      text, [&](std::size_t start, std::size_t length) { pieces.back().append(text, start, length); },
+      [&](int) { pieces.emplace_back(); });
+  return pieces;
+}
+
 PreparedText::PreparedText(std::string text) : m_text(std::move(text)) {
   ScanPlaceholders(
       m_text, [this](std::size_t start, std::size_t length) { m_pieces.push_back({start, length, 0}); },

@@ -25,6 +25,10 @@ std::string FormatText(const std::string& text, const std::string& first,
 void AppendFormatted(std::string& out, const std::string& text, const std::string& first,
                      const std::string& second = std::string());
 
+// The literal pieces of `text` around its "%1"/"%2" placeholders, in order:
+// one more piece than there are placeholders (a piece may be empty).
+std::vector<std::string> TemplatePieces(const std::string& text);
+
 // A text whose placeholders are found once, for a template filled many
 // times (one line per list entry).
 class PreparedText {

@@ -11,7 +11,7 @@ dir=$BUILD_DIR/fuzz
 ninja -j2 -C "$dir" | grep -v '^\[' || true
 mkdir -p "$BUILD_DIR/fuzz-findings"
 status=0
-for target in BuildPage Paths LinkEntry Format DropAndImport; do
+for target in BuildPage ReadPage Paths LinkEntry Format DropAndImport; do
   corpus=$VELBROOK_ROOT/fuzz/corpus/$target
   if [ "${1:-}" = --smoke ]; then
     # New inputs go to a scratch folder first in line; the committed corpus

@@ -1,0 +1,43 @@
+// The fixed pieces of a page that are not in the string table: the writer
+// puts them together and the reader looks for them, so both take them from
+// here.
+#ifndef VELBROOK_CORE_PAGE_FORMAT_H
+#define VELBROOK_CORE_PAGE_FORMAT_H
+
+namespace velbrook {
+namespace page_format {
+
+const char kDoctype[] = "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML 3.0//EN\">\r\n";
+const char kDocumentHead[] =
+    "<HTML>\r\n\r\n<META NAME=\"CREATOR\" CONTENT=\"The Velbrook v1.22\">\r\n\r\n<HEAD>\r\n";
+const char kTitlePlaceholder[] = "<!-- Insert Title here -->\r\n\r\n";
+const char kBodyStart[] = "</HEAD>\r\n\r\n<BODY";
+const char kBackgroundColor[] = " BGCOLOR=";
+const char kBackgroundOpen[] = " BACKGROUND=\"";
+const char kAttributeClose[] = "\"";
+const char kTextColor[] = " TEXT=";
+const char kLinkColor[] = " LINK=";
+const char kVLinkColor[] = " VLINK=";
+const char kFixedBackground[] = " BGPROPERTIES=\"FIXED\"";
+const char kBodyTagEnd[] = ">\r\n\r\n";
+const char kLineEnd[] = "\r\n";
+const char kFrameOpen[] = "<TABLE BORDER=4 CELLPADDING=8>\r\n<TR>\r\n<TD>\r\n";
+const char kFrameClose[] = "\r\n</TD>\r\n</TR>\r\n</TABLE>\r\n";
+const char kItemListOpen[] = "<UL>\r\n";
+const char kItemListClose[] = "\r\n</UL>\r\n\r\n";
+const char kLinkListOpen[] = "\r\n<P>\r\n\r\n<UL>\r\n";
+const char kLinkListClose[] = "\r\n</UL>\r\n";
+const char kLastUpdatedComment[] = "<!-- \"Last updated\" field -->\r\n";
+const char kSmallFontOpen[] = "<FONT SIZE=1>";
+const char kSmallFontClose[] = "</FONT>";
+const char kMarqueeOpen[] = "<MARQUEE>";
+const char kMarqueeClose[] = "</MARQUEE>\r\n";
+const char kBlinkOpen[] = "<BLINK>";
+const char kBlinkClose[] = "</BLINK>\r\n";
+const char kTimeFormat[] = "Last updated at %H:%M:%S %m.%d.%y (%a)\r\n";
+const char kDocumentEnd[] = "</BODY>\r\n\r\n</HTML>\r\n";
+
+}  // namespace page_format
+}  // namespace velbrook
+
+#endif

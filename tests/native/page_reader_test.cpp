@@ -1,0 +1,239 @@
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <sstream>
+
+#include <fuzzer/FuzzedDataProvider.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "core/html_writer.h"
+#include "core/page_reader.h"
+#include "fuzz/settings_generator.h"
+#include "tests/native/fixed_clock.h"
+#include "tests/native/scripted_services.h"
+
+namespace velbrook {
+namespace {
+
+const char kPageFile[] = "C:\\My Pages\\home.htm";
+
+// Every field, one a line, so that a difference shows where it is.
+std::string Describe(const PageSettings& s) {
+  std::ostringstream out;
+  const auto list = [&](const CStringArray& entries) {
+    for (const std::string& entry : entries) out << " [" << entry << "]";
+    out << "\n";
+  };
+  out << "title [" << s.title.m_strWindowTitle << "] [" << s.title.m_strHeader << "] [" << s.title.m_strSubHeader
+      << "] " << s.title.m_bHTML3 << s.title.m_bCenterHeader << s.title.m_bCenterSubHeader << "\n"
+      << "background [" << s.background.m_strBitmapFile << "] [" << s.background.m_strSoundFile << "] "
+      << s.background.m_crBackground << " " << s.background.m_bFixedBackground << s.background.m_bUseColor
+      << s.background.m_bUseBitmap << "\n"
+      << "colors " << s.color.m_crText << "/" << s.color.m_bTextChosen << " " << s.color.m_crLink << "/"
+      << s.color.m_bLinkChosen << " " << s.color.m_crVLink << "/" << s.color.m_bVLinkChosen << "\n"
+      << "picture " << s.picture.m_bIncludePicture << s.picture.m_bCenterPicture << s.picture.m_bFramePicture << " ["
+      << s.picture.m_strPictureFile << "]\n"
+      << "text [" << s.text.m_strText << "]\n"
+      << "items [" << s.items.m_strListTitle << "] " << s.items.m_nItems << ":";
+  list(s.items.m_arrItems);
+  out << "links " << s.links.m_bFavorites << " " << s.links.m_nLinks << ":";
+  list(s.links.m_arrLinks);
+  out << "footer " << s.footer.m_bLastUpdated << s.footer.m_bCenterLastUpdated << s.footer.m_nLastUpdatedStyle
+      << " [" << s.footer.m_strEMail << "]\n"
+      << "file [" << s.file.m_strFileName << "] " << s.file.m_bClipboard << "\n";
+  return out.str();
+}
+
+class PageReaderTest : public ::testing::Test {
+ protected:
+  // The page for `s`, built as the program builds it, answering No to any
+  // copy offer; `questions` counts the offers.
+  std::string Build(PageSettings s, std::size_t* questions = nullptr) {
+    ScriptedServices services;
+    PageDelivery delivery(services, texts);
+    std::string page;
+    BuildPage(s, page, texts, delivery, clock);
+    if (questions) *questions = services.messages.size();
+    return page;
+  }
+
+  BuiltinTexts texts;
+  FixedClock clock;
+};
+
+// Each case sets what the wizard would for one feature of the page; the
+// page built from it reads back to the same record, with the references
+// beside the page, and writes the same page again.
+TEST_F(PageReaderTest, EveryFeatureReadsBackAsItWasSet) {
+  const struct {
+    const char* name;
+    std::function<void(PageSettings&)> set;
+  } cases[] = {
+      {"nothing set", [](PageSettings&) {}},
+      {"title, headers, centring, HTML 3",
+       [](PageSettings& s) { s.title = {"My page", "Welcome", "to my page", TRUE, TRUE, FALSE}; }},
+      {"sub-header only, centred", [](PageSettings& s) { s.title.m_strSubHeader = "Sub", s.title.m_bCenterSubHeader = TRUE; }},
+      {"background colour, picture, fixed",
+       [](PageSettings& s) { s.background = {"C:\\My Pages\\sky.gif", "", 0x80FF00, TRUE, TRUE, TRUE}; }},
+      {"background picture named empty", [](PageSettings& s) { s.background.m_bUseBitmap = TRUE; }},
+      {"quote in the background picture's name",
+       [](PageSettings& s) { s.background = {"C:\\My Pages\\a\" TEXT=#000000.gif", "", 0, FALSE, FALSE, TRUE}; }},
+      {"sound", [](PageSettings& s) { s.background.m_strSoundFile = "C:\\My Pages\\tune.mid"; }},
+      {"black text colour chosen, link and visited link",
+       [](PageSettings& s) { s.color = {0, TRUE, 0x0000FF, TRUE, 0x123456, TRUE}; }},
+      {"picture centred and framed",
+       [](PageSettings& s) { s.picture = {TRUE, TRUE, TRUE, "C:\\My Pages\\me.jpg"}; }},
+      {"picture framed only", [](PageSettings& s) { s.picture = {TRUE, FALSE, TRUE, "C:\\My Pages\\me.jpg"}; }},
+      {"page text with HTML, blank lines and lists of its own",
+       [](PageSettings& s) {
+         s.text.m_strText = "Hello,\r\n\r\n<P>\r\n\r\n<UL>\r\n<LI>one\r\n</UL>\r\n<!-- %1 -->\r\n";
+       }},
+      {"page text ending like a link list", [](PageSettings& s) { s.text.m_strText = "<UL>\r\n<LI>x<BR>\r\n</UL>"; }},
+      {"page text that starts like a list title", [](PageSettings& s) { s.text.m_strText = "x<P>\r\n\r\n<UL>"; }},
+      {"items with a title that starts like an item",
+       [](PageSettings& s) { s.items = {{"Chess", "", "a<UL>", "<LI>"}, "<LI>My data", 4}; }},
+      {"items after a page text",
+       [](PageSettings& s) { s.text.m_strText = "text", s.items = {{"one"}, "", 1}; }},
+      {"links, one title holding the separator, one empty",
+       [](PageSettings& s) {
+         s.links = {{"a.htm : Other page", "b : c : d", "\">\"> : \">", "x.htm : "}, 4, FALSE};
+       }},
+      {"favourite links only", [](PageSettings& s) { s.links.m_bFavorites = TRUE; }},
+      {"links and favourite links", [](PageSettings& s) { s.links = {{"a.htm : A"}, 1, TRUE}; }},
+      {"last updated, centred, blinking", [](PageSettings& s) { s.footer = {TRUE, TRUE, "", 2}; }},
+      {"last updated, marquee, and e-mail", [](PageSettings& s) { s.footer = {TRUE, FALSE, "me@example.org", 1}; }},
+      {"last updated, no style", [](PageSettings& s) { s.footer = {TRUE, FALSE, "", 0}; }},
+      {"e-mail holding the quote and bracket", [](PageSettings& s) { s.footer.m_strEMail = "a\">b"; }},
+      {"everything at once",
+       [](PageSettings& s) {
+         s.title = {"T", "H", "S", TRUE, TRUE, TRUE};
+         s.background = {"C:\\My Pages\\b.gif", "C:\\My Pages\\s.wav", 0xFFFFFF, TRUE, TRUE, TRUE};
+         s.color = {1, TRUE, 2, TRUE, 3, TRUE};
+         s.picture = {TRUE, TRUE, FALSE, "C:\\My Pages\\p.gif"};
+         s.text.m_strText = "Hi\r\nthere";
+         s.items = {{"i1", "i2"}, "List:", 2};
+         s.links = {{"l : L"}, 1, TRUE};
+         s.footer = {TRUE, TRUE, "e@x", 1};
+       }},
+  };
+  for (const auto& c : cases) {
+    PageSettings set;
+    c.set(set);
+    PageSettings expected = set;
+    expected.file.m_strFileName = kPageFile;
+    if (expected.background.m_bUseBitmap && expected.background.m_strBitmapFile.empty()) {
+      expected.background.m_strBitmapFile = "C:\\My Pages\\";
+    }
+    const std::string page = Build(set);
+    PageSettings read;
+    read.file.m_bClipboard = TRUE;
+    ASSERT_TRUE(ReadPage(page, kPageFile, texts, read)) << c.name << "\n" << page;
+    EXPECT_EQ(Describe(expected), Describe(read)) << c.name;
+    std::size_t questions = 0;
+    EXPECT_EQ(page, Build(read, &questions)) << c.name;
+    EXPECT_EQ(0u, questions) << c.name;
+  }
+}
+
+// Pages of every kind the wizard can make, built, read back and built
+// again: the same bytes, and no copy offer.
+TEST_F(PageReaderTest, EveryGeneratedRecordWritesTheSamePageAgain) {
+  std::mt19937 random(20261209);
+  std::vector<std::uint8_t> bytes(4096);
+  for (int run = 0; run < 2000; ++run) {
+    for (std::uint8_t& byte : bytes) byte = static_cast<std::uint8_t>(random());
+    FuzzedDataProvider data(bytes.data(), bytes.size());
+    const std::string page = Build(SettingsGenerator(data, true).Make());
+    PageSettings read;
+    ASSERT_TRUE(ReadPage(page, kPageFile, texts, read)) << "run " << run << "\n" << page;
+    std::size_t questions = 0;
+    ASSERT_EQ(page, Build(read, &questions)) << "run " << run;
+    ASSERT_EQ(0u, questions) << "run " << run;
+  }
+}
+
+TEST_F(PageReaderTest, WhatIsNoPageOfOursLeavesTheSettingsAlone) {
+  PageSettings full;
+  full.title.m_bHTML3 = TRUE;
+  full.text.m_strText = "Text";
+  full.items = {{"i"}, "", 1};
+  full.links = {{"a : b"}, 1, FALSE};
+  full.footer = {TRUE, TRUE, "e@x", 1};
+  const std::string page = Build(full);
+  std::vector<std::pair<std::string, std::string>> cases = {
+      {"empty", ""},
+      {"another program's page", "<HTML><HEAD><TITLE>x</TITLE></HEAD><BODY>Hi</BODY></HTML>\r\n"},
+      {"another version", [&] {
+         std::string other = page;
+         other.replace(other.find("v1.22"), 5, "v1.23");
+         return other;
+       }()},
+      {"lower-case colour", [&] {
+         PageSettings s;
+         s.background.m_bUseColor = TRUE, s.background.m_crBackground = 0xABCDEF;
+         std::string lower = Build(s);
+         lower.replace(lower.find("#EFCDAB"), 7, "#efcdab");
+         return lower;
+       }()},
+      {"LF line ends", [&] {
+         std::string lf;
+         for (char c : page) if (c != '\r') lf += c;
+         return lf;
+       }()},
+  };
+  for (std::size_t cut : {1ul, 60ul, 200ul, page.size() / 2, page.size() - 30, page.size() - 1}) {
+    cases.emplace_back("cut short at " + std::to_string(cut), page.substr(0, cut));
+  }
+  cases.emplace_back("more after the end", page + "x");
+  for (const auto& c : cases) {
+    PageSettings settings;
+    settings.title.m_strWindowTitle = "kept";
+    EXPECT_FALSE(ReadPage(c.second, kPageFile, texts, settings)) << c.first;
+    EXPECT_EQ("kept", settings.title.m_strWindowTitle) << c.first;
+  }
+}
+
+TEST(PageArgument, TakesThePathAsWindowsPassesIt) {
+  const struct {
+    const char* commandLine;
+    const char* path;
+  } cases[] = {
+      {"", ""},
+      {"   ", ""},
+      {"C:\\home.htm", "C:\\home.htm"},
+      {"\"C:\\My Pages\\home.htm\"", "C:\\My Pages\\home.htm"},
+      {"  C:\\My Pages\\home.htm  ", "C:\\My Pages\\home.htm"},
+      {"\"C:\\unclosed quote.htm", "C:\\unclosed quote.htm"},
+      {"\"\"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.path, PageArgument(c.commandLine)) << c.commandLine;
+}
+
+TEST_F(PageReaderTest, FilesThatCannotBeReadLeaveTheSettingsAlone) {
+  char dir[] = "/tmp/velbrook-read-XXXXXX";
+  ASSERT_NE(nullptr, ::mkdtemp(dir));
+  const std::string good = std::string(dir) + "/home.htm", big = std::string(dir) + "/big.htm";
+  PageSettings s;
+  s.title.m_strWindowTitle = "Read";
+  std::ofstream(good, std::ios::binary) << Build(s);
+  // A page, but one larger than the bound.
+  s.text.m_strText.assign(kMaxPageBytes, 'x');
+  std::ofstream(big, std::ios::binary) << Build(s);
+  const struct {
+    std::string path;
+    bool reads;
+  } cases[] = {{good, true}, {big, false}, {std::string(dir) + "/missing.htm", false}, {dir, false}};
+  for (const auto& c : cases) {
+    PageSettings settings;
+    EXPECT_EQ(c.reads, ReadPageFile(c.path, texts, settings)) << c.path;
+    EXPECT_EQ(c.reads ? "Read" : "", settings.title.m_strWindowTitle) << c.path;
+  }
+  std::remove(good.c_str());
+  std::remove(big.c_str());
+  ::rmdir(dir);
+}
+
+}  // namespace
+}  // namespace velbrook
