@@ -1,6 +1,7 @@
 #include "app/page_app.h"
 
 #include "app/module_texts.h"
+#include "core/page_reader.h"
 #include "core/page_run.h"
 #include "core/page_settings.h"
 #include "app/services_win32.h"
@@ -32,6 +33,15 @@ class NoticeWindow : public velbrook::CreationNotice {
   CDialog m_dialog{IDD_CREATION_NOTICE};
 };
 
+// The page named on the command line, as a full path: the file name page
+// shows it, and the copy offer compares its directory with the files'.
+std::string PageToEdit(const char* commandLine) {
+  const std::string path = velbrook::PageArgument(commandLine ? commandLine : "");
+  char full[MAX_PATH];
+  const DWORD length = path.empty() ? 0 : ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  return length > 0 && length < MAX_PATH ? std::string(full, length) : path;
+}
+
 }  // namespace
 
 BOOL CPageWizard::OnInitDialog() {
@@ -45,11 +55,12 @@ BOOL CPageApp::InitInstance() {
   velbrook::ModuleTexts texts(m_hInstance);
   velbrook::Win32Services services(texts);
   velbrook::LocalClock clock;
-  Run(services, texts, clock);
+  Run(services, texts, clock, PageToEdit(m_lpCmdLine));
   return FALSE;
 }
 
-void CPageApp::Run(velbrook::Services& services, const velbrook::TextSource& texts, const velbrook::Clock& clock) {
+void CPageApp::Run(velbrook::Services& services, const velbrook::TextSource& texts, const velbrook::Clock& clock,
+                   const std::string& pageFile) {
   m_pServices = &services;
   m_pTexts = &texts;
   // The record outlives the wizard: pages write into it when they go.
@@ -62,6 +73,7 @@ void CPageApp::Run(velbrook::Services& services, const velbrook::TextSource& tex
     settings.background.m_crBackground = 0;
     settings.color.m_crText = settings.color.m_crLink = settings.color.m_crVLink = 0;
     settings.color.m_bTextChosen = settings.color.m_bLinkChosen = settings.color.m_bVLinkChosen = FALSE;
+    velbrook::StartFromPage(pageFile, settings, services, texts);
 
     wizard.AddPage(new CWelcomePage(nullptr, "Welcome to the Velbrook!", &wizard));
     wizard.AddPage(new CTitlePage(&settings.title, "Title and headers of the page", &wizard));

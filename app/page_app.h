@@ -25,8 +25,10 @@ class CPageApp : public CWinApp {
  public:
   // Runs the whole program with the real services; always FALSE.
   BOOL InitInstance() override;
-  // The run itself, with the services, texts and clock it is given.
-  void Run(velbrook::Services& services, const velbrook::TextSource& texts, const velbrook::Clock& clock);
+  // The run itself, with the services, texts and clock it is given; the
+  // wizard starts from `pageFile` when one is named.
+  void Run(velbrook::Services& services, const velbrook::TextSource& texts, const velbrook::Clock& clock,
+           const std::string& pageFile = std::string());
 
   std::string m_strPage;
 };

@@ -73,7 +73,7 @@ BOOL PageDelivery::CopyPageToClipboard(const std::string& page) {
 }
 
 void ShowTextMessage(Services& services, const TextSource& texts, int id, unsigned style,
-                     const std::string& first) {
+                     const std::string& first, int helpContext) {
   std::string text;
   try {
     text = FormatText(texts.Load(id), first);
@@ -82,7 +82,7 @@ void ShowTextMessage(Services& services, const TextSource& texts, int id, unsign
   } catch (const std::bad_alloc&) {
     return;
   }
-  services.ShowMessage(text, style, kNoHelp);
+  services.ShowMessage(text, style, helpContext);
 }
 
 void PageDelivery::ReportFailure(int id) {

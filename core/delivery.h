@@ -25,11 +25,11 @@ PathParts SplitPath(const std::string& path);
 // Compares two texts ignoring the case of ASCII letters only.
 bool EqualsIgnoreAsciiCase(const std::string& a, const std::string& b);
 
-// Shows the string-table message `id` with %1 = `first`, without help. A
-// text that cannot be loaded shows nothing, as a message box given a missing
-// string does, and the caller goes on.
+// Shows the string-table message `id` with %1 = `first`; F1 in it shows the
+// topic of `helpContext`. A text that cannot be loaded shows nothing, as a
+// message box given a missing string does, and the caller goes on.
 void ShowTextMessage(Services& services, const TextSource& texts, int id, unsigned style,
-                     const std::string& first = std::string());
+                     const std::string& first = std::string(), int helpContext = kNoHelp);
 
 class PageDelivery {
  public:

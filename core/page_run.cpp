@@ -3,6 +3,7 @@
 #include <new>
 
 #include "core/delivery.h"
+#include "core/page_reader.h"
 #include "res/resource.h"
 
 namespace velbrook {
@@ -23,6 +24,12 @@ void RunStep(PageDelivery& delivery, Step step) {
 }
 
 }  // namespace
+
+void StartFromPage(const std::string& pageFile, PageSettings& settings, Services& services,
+                   const TextSource& texts) {
+  if (pageFile.empty() || ReadPageFile(pageFile, texts, settings)) return;
+  ShowTextMessage(services, texts, IDS_PAGE_UNREADABLE, kMbOk | kMbIconExclamation, pageFile, kWelcomeHelp);
+}
 
 void FinishRun(int wizardResult, PageSettings& settings, std::string& page, Services& services,
                const TextSource& texts, const Clock& clock, CreationNotice& notice) {

@@ -23,6 +23,16 @@ class CreationNotice {
 // The wizard's modal results the run tells apart.
 enum WizardResult { kWizardFinish = 1, kWizardCancel = 2 };
 
+// The help context of the welcome page, whose topic tells how a page is
+// opened again.
+const int kWelcomeHelp = 1;
+
+// Fills `settings` from the page file the program was started with, if one
+// was named. One that cannot be read is named in a message, and the wizard
+// starts empty.
+void StartFromPage(const std::string& pageFile, PageSettings& settings, Services& services,
+                   const TextSource& texts);
+
 // Acts on the wizard's result: on Finish builds the page into `page` and
 // delivers it (clipboard first, then the file), on Cancel says so. A
 // failure of any of its steps is caught where it happens and never escapes.

@@ -34,6 +34,8 @@ class CWinApp {
   void EnableModeless(BOOL) {}
 
   HINSTANCE m_hInstance = nullptr;
+  // The command line after the program's own name.
+  LPSTR m_lpCmdLine = nullptr;
   CWnd* m_pMainWnd = nullptr;
   MSG m_msgCur = {};
   // Where modal boxes and the outside world are reached; set by the

@@ -3,10 +3,11 @@
 
 #include "framework/app.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   CWinApp* app = AfxGetApp();
   if (!app) return 1;
   app->m_hInstance = instance;
+  app->m_lpCmdLine = commandLine;
   try {
     if (!app->InitInstance()) return 0;
     while (app->PumpMessage()) {

@@ -8,7 +8,7 @@
 
 class CColor : public CButton {
  public:
-  // Clears the flag at `chosen`; the colour at `color` is left as it is.
+  // Shows the pair at `color` and `chosen` as it stands.
   CColor(COLORREF* color, BOOL* chosen) : m_pair(color, chosen) {}
 
   COLORREF GetColor() const { return m_pair.Color(); }

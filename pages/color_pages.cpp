@@ -5,6 +5,12 @@
 
 CBackgroundPage::CBackgroundPage(BackgroundSettings* settings, const std::string& title, CWnd* wizard)
     : CVelbrookPage(title, IDD_BACKGROUND_PAGE, wizard, 19),
+      m_strBitmapFile(settings->m_strBitmapFile),
+      m_strSoundFile(settings->m_strSoundFile),
+      m_bFixedBackground(settings->m_bFixedBackground),
+      m_bUseColor(settings->m_bUseColor),
+      m_bUseBitmap(settings->m_bUseBitmap),
+      m_bColorChosen(settings->m_bUseColor),
       m_wndColor(&settings->m_crBackground, &m_bColorChosen),
       m_pSettings(settings) {}
 

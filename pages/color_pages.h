@@ -17,7 +17,7 @@ class CBackgroundPage : public CVelbrookPage {
   BOOL m_bUseColor = FALSE;
   BOOL m_bUseBitmap = FALSE;
   // The swatch's colour-chosen flag, only for its look; never copied into
-  // the settings. Declared before the swatch, which clears it.
+  // the settings. A page read back with a solid colour shows it chosen.
   BOOL m_bColorChosen = FALSE;
   CColor m_wndColor;
   BackgroundSettings* m_pSettings;

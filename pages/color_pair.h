@@ -9,8 +9,9 @@ namespace velbrook {
 
 class ColorPair {
  public:
-  // Starts not chosen; the colour itself is left as it is.
-  ColorPair(COLORREF* color, BOOL* chosen) : m_color(color), m_chosen(chosen) { *m_chosen = 0; }
+  // Takes the pair as it stands: not chosen for a new page (the run clears
+  // it), chosen where a page read back named the colour.
+  ColorPair(COLORREF* color, BOOL* chosen) : m_color(color), m_chosen(chosen) {}
 
   COLORREF Color() const { return *m_color; }
   // Shown in its colour once chosen, hatched before.

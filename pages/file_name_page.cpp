@@ -5,7 +5,10 @@
 #include "res/resource.h"
 
 CFileNamePage::CFileNamePage(FileSettings* settings, const std::string& title, CWnd* wizard)
-    : CVelbrookPage(title, IDD_FILE_NAME_PAGE, wizard, 8), m_pSettings(settings) {}
+    : CVelbrookPage(title, IDD_FILE_NAME_PAGE, wizard, 8),
+      m_strFileName(settings->m_strFileName),
+      m_bClipboard(settings->m_bClipboard),
+      m_pSettings(settings) {}
 
 CFileNamePage::~CFileNamePage() {
   m_pSettings->m_strFileName = m_strFileName;

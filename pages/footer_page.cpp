@@ -12,9 +12,11 @@ const struct {
 }  // namespace
 
 CFooterPage::CFooterPage(FooterSettings* settings, const std::string& title, CWnd* wizard)
-    : CVelbrookPage(title, IDD_FOOTER_PAGE, wizard, 7), m_pSettings(settings) {
-  m_pSettings->m_nLastUpdatedStyle = 0;
-}
+    : CVelbrookPage(title, IDD_FOOTER_PAGE, wizard, 7),
+      m_strEMail(settings->m_strEMail),
+      m_bLastUpdated(settings->m_bLastUpdated),
+      m_bCenterLastUpdated(settings->m_bCenterLastUpdated),
+      m_pSettings(settings) {}
 
 CFooterPage::~CFooterPage() {
   m_pSettings->m_bLastUpdated = m_bLastUpdated;
@@ -24,7 +26,14 @@ CFooterPage::~CFooterPage() {
 
 BOOL CFooterPage::OnInitDialog() {
   CVelbrookPage::OnInitDialog();
-  EnableControls(kLineControls, false);
+  EnableControls(kLineControls, m_bLastUpdated != FALSE);
+  // The radios write the style the moment they are clicked, so the page
+  // shows the one its block holds; a new page's 0 leaves them all clear.
+  for (const auto& style : kStyles) {
+    if (style.style != 0 && style.style == m_pSettings->m_nLastUpdatedStyle) {
+      ::SendMessageA(GetDlgItem(style.radio), BM_SETCHECK, BST_CHECKED, 0);
+    }
+  }
   return TRUE;
 }
 

@@ -1,5 +1,7 @@
 #include "pages/list_pages.h"
 
+#include <algorithm>
+
 #include "core/link_entry.h"
 #include "res/resource.h"
 
@@ -41,10 +43,18 @@ BOOL CListPage::OnCommand(int id, int code, HWND control) {
   return CVelbrookPage::OnCommand(id, code, control);
 }
 
+BOOL CListPage::OnInitDialog() {
+  CVelbrookPage::OnInitDialog();
+  const std::size_t count = std::min(m_pEntries->size(), static_cast<std::size_t>(std::max(*m_pCount, 0)));
+  for (std::size_t i = 0; i < count; ++i) m_list.AddString((*m_pEntries)[i]);
+  return TRUE;
+}
+
 void CListPage::OnDestroy() {
   CVelbrookPage::OnDestroy();
   const int count = m_list.GetCount();
   *m_pCount = count;
+  m_pEntries->clear();
   for (int i = 0; i < count; ++i) m_pEntries->push_back(m_list.GetText(i));
 }
 
@@ -52,6 +62,7 @@ CItemsPage::CItemsPage(ItemSettings* settings, const std::string& title, CWnd* w
     : CListPage(title, IDD_ITEMS_PAGE, wizard, 5,
                 {IDC_ITEM_ADD, IDC_ITEM_INSERT, IDC_ITEM_DELETE, IDC_ITEM_UP, IDC_ITEM_DOWN, IDC_ITEM_EDIT},
                 &settings->m_arrItems, &settings->m_nItems),
+      m_strListTitle(settings->m_strListTitle),
       m_pSettings(settings) {}
 
 void CItemsPage::DoDataExchange(CDataExchange* dx) {
@@ -76,6 +87,7 @@ CLinksPage::CLinksPage(LinkSettings* settings, const std::string& title, CWnd* w
     : CListPage(title, IDD_LINKS_PAGE, wizard, 6,
                 {IDC_LINK_ADD, IDC_LINK_INSERT, IDC_LINK_DELETE, IDC_LINK_UP, IDC_LINK_DOWN, IDC_LINK_EDIT},
                 &settings->m_arrLinks, &settings->m_nLinks),
+      m_bFavorites(settings->m_bFavorites),
       m_pSettings(settings) {}
 
 void CLinksPage::DoDataExchange(CDataExchange* dx) {

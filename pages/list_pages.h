@@ -16,6 +16,8 @@ class CListPage : public CVelbrookPage, protected velbrook::EntryEditor {
             const velbrook::ListButtons& buttons, CStringArray* entries, int* count);
 
  protected:
+  // Called when the page window is made: the list shows the block's entries.
+  BOOL OnInitDialog() override;
   BOOL OnCommand(int id, int code, HWND control) override;
   // Called when the page window goes: the entries go into the block.
   void OnDestroy() override;

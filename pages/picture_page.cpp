@@ -8,7 +8,12 @@ const int kPictureControls[] = {IDC_CENTER_PICTURE, IDC_FRAME_PICTURE, IDC_PICTU
 }
 
 CPicturePage::CPicturePage(PictureSettings* settings, const std::string& title, CWnd* wizard)
-    : CVelbrookPage(title, IDD_PICTURE_PAGE, wizard, 3), m_pSettings(settings) {}
+    : CVelbrookPage(title, IDD_PICTURE_PAGE, wizard, 3),
+      m_bIncludePicture(settings->m_bIncludePicture),
+      m_bCenterPicture(settings->m_bCenterPicture),
+      m_bFramePicture(settings->m_bFramePicture),
+      m_strPictureFile(settings->m_strPictureFile),
+      m_pSettings(settings) {}
 
 BOOL CPicturePage::OnInitDialog() {
   CVelbrookPage::OnInitDialog();
@@ -16,7 +21,7 @@ BOOL CPicturePage::OnInitDialog() {
   m_btnPicture.LoadBitmaps(IDB_PICTURE_PAGE);
   m_btnPicture.SizeToContent();
   EnableFileNameDrop(GetDlgItem(IDC_PICTURE_FILE));
-  EnableControls(kPictureControls, false);
+  EnableControls(kPictureControls, m_bIncludePicture != FALSE);
   return TRUE;
 }
 

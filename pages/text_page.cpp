@@ -5,7 +5,7 @@
 #include "res/resource.h"
 
 CTextPage::CTextPage(TextSettings* settings, const std::string& title, CWnd* wizard)
-    : CVelbrookPage(title, IDD_TEXT_PAGE, wizard, 4), m_pSettings(settings) {}
+    : CVelbrookPage(title, IDD_TEXT_PAGE, wizard, 4), m_strText(settings->m_strText), m_pSettings(settings) {}
 
 CTextPage::~CTextPage() { m_pSettings->m_strText = m_strText; }
 

@@ -3,7 +3,14 @@
 #include "res/resource.h"
 
 CTitlePage::CTitlePage(TitleSettings* settings, const std::string& title, CWnd* wizard)
-    : CVelbrookPage(title, IDD_TITLE_PAGE, wizard, 2), m_pSettings(settings) {}
+    : CVelbrookPage(title, IDD_TITLE_PAGE, wizard, 2),
+      m_strWindowTitle(settings->m_strWindowTitle),
+      m_strHeader(settings->m_strHeader),
+      m_strSubHeader(settings->m_strSubHeader),
+      m_bHTML3(settings->m_bHTML3),
+      m_bCenterHeader(settings->m_bCenterHeader),
+      m_bCenterSubHeader(settings->m_bCenterSubHeader),
+      m_pSettings(settings) {}
 
 CTitlePage::~CTitlePage() {
   m_pSettings->m_strWindowTitle = m_strWindowTitle;

@@ -42,12 +42,13 @@ TEST(MustAskToAbandon, OnlyWhenNeitherOutputIsChosen) {
 namespace velbrook {
 namespace {
 
-TEST(ColorPair, StartsNotChosenAndTakesOnlyAChange) {
+TEST(ColorPair, KeepsWhatItIsGivenAndTakesOnlyAChange) {
   COLORREF color = 0x123456;
   BOOL chosen = 7;
+  EXPECT_TRUE(ColorPair(&color, &chosen).Chosen()) << "a colour read from a page stays chosen";
+  chosen = 0;
   ColorPair pair(&color, &chosen);
-  EXPECT_EQ(0, chosen) << "constructing clears the flag";
-  EXPECT_EQ(0x123456u, color) << "and leaves the colour";
+  EXPECT_EQ(0x123456u, color) << "constructing leaves the colour";
   EXPECT_FALSE(pair.Choose(0x123456));
   EXPECT_FALSE(pair.Chosen()) << "the colour already held is no choice";
   EXPECT_TRUE(pair.Choose(0x0000FF));
