@@ -10,6 +10,7 @@
 
 #include "core/html_writer.h"
 #include "core/page_reader.h"
+#include "core/page_run.h"
 #include "fuzz/settings_generator.h"
 #include "tests/native/fixed_clock.h"
 #include "tests/native/scripted_services.h"
@@ -211,7 +212,9 @@ TEST(PageArgument, TakesThePathAsWindowsPassesIt) {
   for (const auto& c : cases) EXPECT_EQ(c.path, PageArgument(c.commandLine)) << c.commandLine;
 }
 
-TEST_F(PageReaderTest, FilesThatCannotBeReadLeaveTheSettingsAlone) {
+// Started with a page file: one that cannot be read is named, and the
+// wizard starts empty.
+TEST_F(PageReaderTest, FilesThatCannotBeReadAreNamedAndTheWizardStartsEmpty) {
   char dir[] = "/tmp/velbrook-read-XXXXXX";
   ASSERT_NE(nullptr, ::mkdtemp(dir));
   const std::string good = std::string(dir) + "/home.htm", big = std::string(dir) + "/big.htm";
@@ -224,11 +227,21 @@ TEST_F(PageReaderTest, FilesThatCannotBeReadLeaveTheSettingsAlone) {
   const struct {
     std::string path;
     bool reads;
-  } cases[] = {{good, true}, {big, false}, {std::string(dir) + "/missing.htm", false}, {dir, false}};
+  } cases[] = {{good, true}, {"", false}, {big, false}, {std::string(dir) + "/missing.htm", false}, {dir, false}};
   for (const auto& c : cases) {
     PageSettings settings;
-    EXPECT_EQ(c.reads, ReadPageFile(c.path, texts, settings)) << c.path;
+    ScriptedServices services;
+    StartFromPage(c.path, settings, services, texts);
     EXPECT_EQ(c.reads ? "Read" : "", settings.title.m_strWindowTitle) << c.path;
+    if (c.reads || c.path.empty()) {
+      EXPECT_TRUE(services.messages.empty()) << c.path;
+      continue;
+    }
+    ASSERT_EQ(1u, services.messages.size()) << c.path;
+    EXPECT_EQ("The file " + c.path + " cannot be read as a home page made by the Velbrook. The Velbrook starts with "
+              "empty pages.", services.messages[0].text);
+    EXPECT_EQ(kMbOk | kMbIconExclamation, services.messages[0].style);
+    EXPECT_EQ(1, services.messages[0].helpContext) << "the welcome page's topic";
   }
   std::remove(good.c_str());
   std::remove(big.c_str());

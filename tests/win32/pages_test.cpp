@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/html_writer.h"
 #include "res/resource.h"
 #include "tests/win32/wizard_run.h"
 
@@ -37,6 +38,92 @@ TEST_F(PagesTest, TitleAndFileNameMakeTheFirstWorkedPage) {
       "</TITLE>\r\n</HEAD>\r\n\r\n<BODY>\r\n\r\n<HR>\r\n\r\n<P>\r\n\r\n<EM>This page was created by Korvane's "
       "Velbrook v 1.22</EM>\r\n\r\n</BODY>\r\n\r\n</HTML>\r\n",
       ReadFile(file));
+}
+
+// What a control shows: a button's tick, a list's entries, else its text;
+// " (disabled)" after a control the user cannot reach.
+std::string Shown(HWND control) {
+  char kind[16] = "";
+  ::GetClassNameA(control, kind, sizeof kind);
+  std::string shown;
+  if (lstrcmpiA(kind, "Button") == 0) {
+    shown = ::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? "[x]" : "[ ]";
+  } else if (lstrcmpiA(kind, "ListBox") == 0) {
+    const int count = static_cast<int>(::SendMessageA(control, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      std::string entry(::SendMessageA(control, LB_GETTEXTLEN, i, 0), '\0');
+      ::SendMessageA(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&entry[0]));
+      shown += (i ? "|" : "") + entry;
+    }
+  } else {
+    shown = WindowText(control);
+  }
+  return ::IsWindowEnabled(control) ? shown : shown + " (disabled)";
+}
+
+// A page the wizard wrote, opened again: every page shows what the page
+// holds, and Finish with no change writes the same bytes and asks nothing.
+TEST_F(PagesTest, APageOpenedAgainFillsEveryPageAndIsWrittenUnchanged) {
+  PageSettings written;
+  written.title = {"My page", "Welcome", "to my page", TRUE, TRUE, FALSE};
+  written.background = {"sky.gif", "tune.mid", 0xE0FFFF, TRUE, TRUE, TRUE};
+  written.color = {0x80, TRUE, 0, FALSE, 0x800080, TRUE};
+  written.picture = {TRUE, FALSE, TRUE, "me.gif"};
+  written.text.m_strText = "Hello,\r\n<UL>\r\n<LI>my own list\r\n</UL>";
+  written.items = {{"Chess", "Music"}, "Hobbies:", 2};
+  written.links = {{"a.htm : Other page", "b.htm : "}, 2, TRUE};
+  written.footer = {TRUE, FALSE, "me@example.org", 2};
+  std::string page;
+  PageDelivery quiet(services, texts);
+  BuildPage(written, page, texts, quiet, clock);
+  WriteFile(file, page);
+  const std::string dir = file.substr(0, file.find_last_of('\\') + 1);
+
+  const struct {
+    const char* caption;
+    int id;
+    std::string shown;
+  } controls[] = {
+      {"Title and headers of the page", IDC_WINDOW_TITLE, "My page"},
+      {"Title and headers of the page", IDC_SUBHEADER, "to my page"},
+      {"Title and headers of the page", IDC_CENTER_HEADER, "[x]"},
+      {"Title and headers of the page", IDC_CENTER_SUBHEADER, "[ ]"},
+      {"Title and headers of the page", IDC_HTML3, "[x]"},
+      {"Background color, picture and sound", IDC_USE_COLOR, "[x]"},
+      {"Background color, picture and sound", IDC_SELECT_COLOR, "[ ]"},  // enabled by Solid color
+      {"Background color, picture and sound", IDC_BITMAP_FILE, dir + "sky.gif"},
+      {"Background color, picture and sound", IDC_FIXED_BACKGROUND, "[x]"},
+      {"Background color, picture and sound", IDC_SOUND_FILE, dir + "tune.mid"},
+      {"Picture for the page", IDC_INCLUDE_PICTURE, "[x]"},
+      {"Picture for the page", IDC_CENTER_PICTURE, "[ ]"},
+      {"Picture for the page", IDC_FRAME_PICTURE, "[x]"},
+      {"Picture for the page", IDC_PICTURE_FILE, dir + "me.gif"},
+      {"Text of the page", IDC_PAGE_TEXT, written.text.m_strText},
+      {"Items on the page", IDC_LIST_TITLE, "Hobbies:"},
+      {"Items on the page", IDC_ITEM_LIST, "Chess|Music"},
+      {"Link to other pages", IDC_LINK_LIST, "a.htm : Other page|b.htm : "},
+      {"Link to other pages", IDC_FAVORITES, "[x]"},
+      {"Your e-mail adress", IDC_LAST_UPDATED, "[x]"},
+      {"Your e-mail adress", IDC_CENTER_LAST_UPDATED, "[ ]"},
+      {"Your e-mail adress", IDC_STYLE_NONE, "[ ]"},
+      {"Your e-mail adress", IDC_STYLE_BLINKING, "[x]"},
+      {"Your e-mail adress", IDC_EMAIL, "me@example.org"},
+      {"File name for the page", IDC_FILE_NAME, file},
+      {"File name for the page", IDC_CLIPBOARD, "[ ]"},
+  };
+  services.messages.clear();
+  PostAction([&] {
+    for (const auto& control : controls) {
+      NextTo(control.caption);
+      EXPECT_EQ(control.shown, Shown(::GetDlgItem(CurrentPage(Wizard()), control.id)))
+          << control.caption << ", control " << control.id;
+    }
+    Click(Wizard(), IDOK);
+  });
+  app.Run(services, texts, clock, file);
+  EXPECT_EQ((std::vector<std::string>{"Congratulations! You've been created new Home Page (" + file + ")!"}),
+            Messages());
+  EXPECT_EQ(page, ReadFile(file));
 }
 
 TEST_F(PagesTest, TitlePageKeepsItsValuesAndHonoursItsLimits) {
