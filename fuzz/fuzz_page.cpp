@@ -72,23 +72,24 @@ void FuzzBuildPage(FuzzedDataProvider& data) {
 }
 
 // Any bytes as a page file: no crash, no hang. What reads as a page is
-// written again, and that page reads back to the same bytes.
+// written again; from then on it reads back beside the page, asking nothing,
+// and is written with the same bytes.
 void FuzzReadPage(FuzzedDataProvider& data) {
   const std::string bytes = data.ConsumeRemainingBytesAsString();
   const char pageFile[] = "C:\\pages\\home.htm";
   BuiltinTexts texts;
   FuzzClock clock(std::tm{});
-  std::string pages[2];
+  std::string pages[3];
   PageSettings s;
   if (!velbrook::ReadPage(bytes, pageFile, texts, s)) return;
-  for (std::string& page : pages) {
+  for (int i = 0; i < 3; ++i) {
     ScriptedServices services;
     PageDelivery delivery(services, texts);
-    velbrook::BuildPage(s, page, texts, delivery, clock);
-    Check(services.messages.empty());  // every file is read back beside the page
-    Check(velbrook::ReadPage(page, pageFile, texts, s));
+    velbrook::BuildPage(s, pages[i], texts, delivery, clock);
+    Check(i == 0 || services.messages.empty());
+    Check(velbrook::ReadPage(pages[i], pageFile, texts, s));
   }
-  Check(pages[0] == pages[1]);
+  Check(pages[1] == pages[2]);
 }
 
 void FuzzPaths(FuzzedDataProvider& data) {
