@@ -205,15 +205,13 @@ std::string AccessibleName(HWND control) {
   self.vt = VT_I4;
   self.lVal = CHILDID_SELF;
   BSTR name = nullptr;
-  std::string result;
+  char text[1024] = {};
   if (accessible->get_accName(self, &name) == S_OK && name) {
-    result.resize(static_cast<std::size_t>(::WideCharToMultiByte(CP_ACP, 0, name, -1, nullptr, 0, nullptr, nullptr)));
-    ::WideCharToMultiByte(CP_ACP, 0, name, -1, &result[0], static_cast<int>(result.size()), nullptr, nullptr);
-    result.resize(result.size() - 1);
+    ::WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text - 1, nullptr, nullptr);
   }
   ::SysFreeString(name);
   accessible->Release();
-  return result;
+  return text;
 }
 
 // Every control of `window` that Tab or the mouse reaches (all but labels
