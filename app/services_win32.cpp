@@ -155,8 +155,23 @@ bool Win32Services::ChangeDirectory(const std::string& directory) {
   return ::SetCurrentDirectoryA(directory.c_str()) != FALSE;
 }
 
+namespace {
+
+// Another program (a clipboard viewer, say) may hold the clipboard for a
+// moment; like other well-behaved programs, wait about a second for it.
+bool OpenClipboardPatiently(HWND owner) {
+  const int tries = 10;
+  for (int i = 0; i < tries; ++i) {
+    if (::OpenClipboard(owner)) return true;
+    if (i + 1 < tries) ::Sleep(100);
+  }
+  return false;
+}
+
+}  // namespace
+
 bool Win32Services::PutTextOnClipboard(const std::string& text) {
-  if (!::OpenClipboard(MainWindow())) return false;
+  if (!OpenClipboardPatiently(MainWindow())) return false;
   bool handedOver = false;
   HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
   if (block) {

@@ -98,7 +98,9 @@ add_executable(win32_tests
   ${VELBROOK_RC}
 )
 add_dependencies(win32_tests generated_texts)
-target_link_libraries(win32_tests PRIVATE velbrook_win32 gtest_main)
+# Active Accessibility, to read controls as a screen reader does: for the
+# tests only, the program itself imports none of it.
+target_link_libraries(win32_tests PRIVATE velbrook_win32 gtest_main oleacc ole32 oleaut32)
 # Wine ends a program whose stack overflows with exit code 0, so a test
 # passes only when GoogleTest itself said so.
 gtest_discover_tests(win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60

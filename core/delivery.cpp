@@ -1,7 +1,6 @@
 #include "core/delivery.h"
 
 #include <cstdio>
-#include <new>
 
 #include "res/resource.h"
 
@@ -69,20 +68,21 @@ void PageDelivery::WritePageFile(const std::string& page, const std::string& fil
 }
 
 BOOL PageDelivery::CopyPageToClipboard(const std::string& page) {
-  return m_services.PutTextOnClipboard(page) ? TRUE : FALSE;
+  // The user's page may live nowhere but on the clipboard; a clipboard that
+  // stayed busy must not end in the congratulation.
+  if (m_services.PutTextOnClipboard(page)) return TRUE;
+  ReportFailure(IDS_CLIPBOARD_ERROR);
+  return FALSE;
 }
 
 void ShowTextMessage(Services& services, const TextSource& texts, int id, unsigned style,
                      const std::string& first, int helpContext) {
-  std::string text;
+  // Whatever fails here, loading the text or showing the box, leaves this
+  // one message out; the run must still get to its closing steps.
   try {
-    text = FormatText(texts.Load(id), first);
-  } catch (const ResourceError&) {
-    return;
-  } catch (const std::bad_alloc&) {
-    return;
+    services.ShowMessage(FormatText(texts.Load(id), first), style, helpContext);
+  } catch (...) {
   }
-  services.ShowMessage(text, style, helpContext);
 }
 
 void PageDelivery::ReportFailure(int id) {

@@ -26,8 +26,9 @@ PathParts SplitPath(const std::string& path);
 bool EqualsIgnoreAsciiCase(const std::string& a, const std::string& b);
 
 // Shows the string-table message `id` with %1 = `first`; F1 in it shows the
-// topic of `helpContext`. A text that cannot be loaded shows nothing, as a
-// message box given a missing string does, and the caller goes on.
+// topic of `helpContext`. A text that cannot be loaded, or a box that cannot
+// be shown, shows nothing, as a message box given a missing string does, and
+// the caller goes on.
 void ShowTextMessage(Services& services, const TextSource& texts, int id, unsigned style,
                      const std::string& first = std::string(), int helpContext = kNoHelp);
 
@@ -43,7 +44,8 @@ class PageDelivery {
   // Creates or truncates `fileName` and writes `page` byte for byte.
   void WritePageFile(const std::string& page, const std::string& fileName);
 
-  // Puts `page` on the clipboard; failures are quiet by design.
+  // Puts `page` on the clipboard; a clipboard that cannot be opened or
+  // filled is reported (message 31) and marks the run as failed.
   BOOL CopyPageToClipboard(const std::string& page);
 
   // Marks the run as failed and shows message `id` (OK, exclamation).

@@ -1,6 +1,7 @@
 #include "core/page_run.h"
 
 #include <new>
+#include <stdexcept>
 
 #include "core/delivery.h"
 #include "core/page_reader.h"
@@ -11,14 +12,20 @@ namespace velbrook {
 namespace {
 
 // Runs one step of making and delivering the page. Its failure is reported
-// (messages 3 and 4) and marks the page as possibly bad; the run goes on.
+// (messages 3 and 4) and marks the page as possibly bad; the run goes on, so
+// that help is closed and the main window destroyed whatever was thrown.
+// A text that would outgrow what a string can hold is a want of memory too;
+// anything else we did not foresee is a part of the program that is not as
+// it should be, which is what "Bad resource" says.
 template <typename Step>
 void RunStep(PageDelivery& delivery, Step step) {
   try {
     step();
   } catch (const std::bad_alloc&) {
     delivery.ReportFailure(IDS_MEMORY_ERROR);
-  } catch (const ResourceError&) {
+  } catch (const std::length_error&) {
+    delivery.ReportFailure(IDS_MEMORY_ERROR);
+  } catch (...) {
     delivery.ReportFailure(IDS_RESOURCE_ERROR);
   }
 }

@@ -46,7 +46,8 @@ class Services {
   virtual bool CopyFileReplacing(const std::string& from, const std::string& to) = 0;
 
   // Replaces the clipboard's content by `text` as zero-terminated plain
-  // text. Returns false when any step failed.
+  // text, waiting a moment for a clipboard another program holds. Returns
+  // false when any step failed.
   virtual bool PutTextOnClipboard(const std::string& text) = 0;
 
   // Runs the file dialog; true with the chosen file's full path in `path`

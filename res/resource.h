@@ -15,6 +15,7 @@
 #define IDS_NO_PAGE              7
 #define IDS_COPY_OFFER           8
 #define IDS_ABANDON_WORK         30
+#define IDS_CLIPBOARD_ERROR      31
 #define IDS_PAGE_UNREADABLE      32
 
 // HTML templates of the string table.

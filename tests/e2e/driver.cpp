@@ -296,6 +296,9 @@ std::string Run(const std::string& command, const std::string& rest) {
     return WaitFor([&] { return !::IsWindow(box); }) ? "ok" : "error the box stayed";
   }
   if (command == "clipboard") return "ok " + Escape(ClipboardText());
+  // Another program holding the clipboard, as a clipboard viewer does.
+  if (command == "hold") return ::OpenClipboard(nullptr) ? "ok" : "error the clipboard is busy";
+  if (command == "release") return ::CloseClipboard() ? "ok" : "error the clipboard was not held";
   if (command == "rect") {
     HWND window = WaitFor([&] { return FindTopLevel(rest); });
     RECT r;

@@ -426,6 +426,19 @@ class WizardRun(unittest.TestCase):
         self.assertEqual(INITIAL_PAGE, self.drive("clipboard"))
         self.assertEqual([], os.listdir(self.folder), "nothing is written")
 
+        self.tearDown()  # a second run, with another program holding the clipboard throughout
+        self.setUp()
+        self.next_to(9)
+        self.drive("click", CAPTIONS[9], CLIPBOARD)
+        self.drive("hold")
+        self.drive("click", CAPTIONS[9], FINISH)
+        self.assertEqual("The home page could not be put on the clipboard.", self.message())
+        self.answer(IDOK)
+        self.assertEqual("It is possible that the bad home page file () has been created.", self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+        self.drive("release")
+
     def test_neither_output_asks_no_stays_yes_ends(self):
         self.next_to(9)
         self.drive("click", CAPTIONS[9], FINISH)

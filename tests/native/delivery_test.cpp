@@ -229,16 +229,20 @@ TEST_F(FileDeliveryTest, PageFileInAReadOnlyPlaceGivesMessage2) {
   EXPECT_TRUE(delivery.Failed());
 }
 
-TEST(CopyPageToClipboard, HandsTheWholeTextToTheClipboardAndReportsNothing) {
+TEST(CopyPageToClipboard, HandsTheWholeTextToTheClipboardAndReportsAFailure) {
   BuiltinTexts texts;
   ScriptedServices services;
   PageDelivery delivery(services, texts);
   EXPECT_EQ(TRUE, delivery.CopyPageToClipboard("<HTML>\r\n"));
+  EXPECT_TRUE(services.messages.empty());
+  EXPECT_FALSE(delivery.Failed());
   services.clipboardSucceeds = false;
   EXPECT_EQ(FALSE, delivery.CopyPageToClipboard("again"));
   EXPECT_EQ((std::vector<std::string>{"<HTML>\r\n", "again"}), services.clipboard);
-  EXPECT_TRUE(services.messages.empty());
-  EXPECT_FALSE(delivery.Failed());
+  ASSERT_EQ(1u, services.messages.size());
+  EXPECT_EQ("The home page could not be put on the clipboard.", services.messages[0].text);
+  EXPECT_EQ(static_cast<unsigned>(kMbOk | kMbIconExclamation), services.messages[0].style);
+  EXPECT_TRUE(delivery.Failed());
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <new>
 #include <set>
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
@@ -229,26 +231,45 @@ TEST_F(FinishRunTest, TextsThatCannotBeLoadedLeaveTheirMessageOutAndTheRunEnds) 
   }
 }
 
-// Services whose clipboard has no memory to spare.
-class ClipboardWithoutMemory : public ScriptedServices {
+// Services whose clipboard fails the way `fill` does.
+class FailingClipboard : public ScriptedServices {
  public:
-  bool PutTextOnClipboard(const std::string&) override { throw std::bad_alloc(); }
+  explicit FailingClipboard(std::function<bool()> fill) : m_fill(std::move(fill)) {}
+  bool PutTextOnClipboard(const std::string&) override { return m_fill(); }
+
+ private:
+  std::function<bool()> m_fill;
 };
 
 TEST_F(FinishRunTest, AFailureWhileDeliveringIsReportedAndTheFileStillWritten) {
-  ClipboardWithoutMemory services;
+  const struct {
+    std::function<bool()> fill;
+    const char* shown;
+  } cases[] = {
+      {[]() -> bool { throw std::bad_alloc(); }, "Memory corrupt!"},
+      {[]() -> bool { throw std::length_error("too long"); }, "Memory corrupt!"},
+      {[]() -> bool { throw 42; }, "Bad resource"},
+      {[] { return false; }, "The home page could not be put on the clipboard."},
+  };
   const fs::path file = fs::temp_directory_path() / ("velbrook_run_" + std::to_string(::getpid()) + ".htm");
   settings.file.m_strFileName = file.string();
   settings.file.m_bClipboard = TRUE;
-  RecordingNotice notice(services);
-  EXPECT_NO_THROW(FinishRun(kWizardFinish, settings, page, services, *texts, clock, notice));
-  ASSERT_EQ(2u, services.messages.size());
-  EXPECT_EQ("Memory corrupt!", services.messages[0].text);
-  EXPECT_EQ("It is possible that the bad home page file (" + file.string() + ") has been created.",
-            services.messages[1].text);
-  EXPECT_EQ(1, notice.removedAfter);
-  std::ifstream in(file, std::ios::binary);
-  EXPECT_EQ(page, std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shown);
+    fs::remove(file);
+    page.clear();
+    FailingClipboard services(c.fill);
+    RecordingNotice notice(services);
+    EXPECT_NO_THROW(FinishRun(kWizardFinish, settings, page, services, *texts, clock, notice));
+    ASSERT_EQ(2u, services.messages.size());
+    EXPECT_EQ(c.shown, services.messages[0].text);
+    EXPECT_EQ(static_cast<unsigned>(kMbOk | kMbIconExclamation), services.messages[0].style);
+    EXPECT_EQ("It is possible that the bad home page file (" + file.string() + ") has been created.",
+              services.messages[1].text);
+    EXPECT_EQ(1, notice.removedAfter);
+    std::ifstream in(file, std::ios::binary);
+    EXPECT_EQ(page, std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+  }
   fs::remove(file);
 }
 

@@ -277,20 +277,67 @@ BOOL WINAPI RefusedSetProp(HWND, LPCSTR, HANDLE) {
   return FALSE;
 }
 
+using EnableDrop = BOOL(WINAPI*)(HWND);
+
+// dravel loaded once more (a copy under another name) while this process's
+// local atom table is full (Wine's holds 16384 names): the copy cannot add
+// its atom, so it must mark nothing.
+class AtomlessDravel {
+ public:
+  AtomlessDravel() {
+    // The name must be new to the table: the loaded library's goes first.
+    ::DeleteAtom(::FindAtomA("DravelThis"));
+    char name[16];
+    for (int n = 0; n < 0x10000; ++n) {
+      ::wsprintfA(name, "fill%d", n);
+      const ATOM atom = ::AddAtomA(name);
+      if (!atom) break;
+      m_fill.push_back(atom);
+    }
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(::GetModuleHandleA("dravel.dll"), path, MAX_PATH);
+    ::CopyFileA(path, m_copy.c_str(), FALSE);
+    m_module = ::LoadLibraryA(m_copy.c_str());
+  }
+  ~AtomlessDravel() {
+    if (m_module) ::FreeLibrary(m_module);
+    ::DeleteFileA(m_copy.c_str());
+    for (ATOM atom : m_fill) ::DeleteAtom(atom);
+    ::AddAtomA("DravelThis");
+  }
+  EnableDrop Export(int ordinal) const {
+    if (!m_module) return nullptr;
+    return reinterpret_cast<EnableDrop>(reinterpret_cast<void*>(::GetProcAddress(m_module, MAKEINTRESOURCEA(ordinal))));
+  }
+
+ private:
+  const std::string m_copy = TempPath("dravel_atomless.dll");
+  std::vector<ATOM> m_fill;
+  HMODULE m_module = nullptr;
+};
+
 TEST_F(DravelTest, AControlThatCannotBeMarkedIsLeftAsItWas) {
   const LONG_PTR own = ::GetWindowLongPtrA(edit, GWLP_WNDPROC);
-  {
-    ImportPatch refused(::GetModuleHandleA("dravel.dll"), "SetPropA", reinterpret_cast<ULONG_PTR>(&RefusedSetProp));
-    ASSERT_TRUE(refused.Applied());
-    EXPECT_EQ(FALSE, EnableFileNameDrop(edit));
-    EXPECT_EQ(FALSE, EnableFileTextDrop(edit));
+  for (bool noAtom : {false, true}) {
+    SCOPED_TRACE(noAtom ? "no atom" : "the window property refused");
+    if (noAtom) {
+      AtomlessDravel copy;
+      ASSERT_NE(nullptr, copy.Export(1));
+      EXPECT_EQ(FALSE, copy.Export(1)(edit));
+      EXPECT_EQ(FALSE, copy.Export(2)(edit));
+    } else {
+      ImportPatch refused(::GetModuleHandleA("dravel.dll"), "SetPropA", reinterpret_cast<ULONG_PTR>(&RefusedSetProp));
+      ASSERT_TRUE(refused.Applied());
+      EXPECT_EQ(FALSE, EnableFileNameDrop(edit));
+      EXPECT_EQ(FALSE, EnableFileTextDrop(edit));
+    }
+    EXPECT_EQ(own, ::GetWindowLongPtrA(edit, GWLP_WNDPROC)) << "the control's own procedure is back";
+    EXPECT_FALSE(::GetWindowLongA(edit, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) << "not a drop target";
+    EXPECT_EQ(nullptr, DravelProperty(edit));
+    ::SetWindowTextA(edit, "");
+    TypeInto(edit, "still an edit");
+    EXPECT_EQ("still an edit", Text());
   }
-  EXPECT_EQ(own, ::GetWindowLongPtrA(edit, GWLP_WNDPROC)) << "the control's own procedure is back";
-  EXPECT_FALSE(::GetWindowLongA(edit, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) << "not a drop target";
-  EXPECT_EQ(nullptr, DravelProperty(edit));
-  ::SetWindowTextA(edit, "");
-  TypeInto(edit, "still an edit");
-  EXPECT_EQ("still an edit", Text());
   EXPECT_EQ(TRUE, EnableFileNameDrop(edit)) << "and it can be extended later";
 }
 

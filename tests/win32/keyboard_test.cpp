@@ -215,16 +215,20 @@ TEST_F(KeyboardTest, MnemonicsTypedAnywhere) {
     bool alt;
     const char* pageAfter;
     int focusAfter;  // page control expected to have the focus, 0 if not checked
+    int hidden;      // page control hidden before the key, 0 for none
   } cases[] = {
       {"Alt+N in the title edit", "Title and headers of the page", IDC_WINDOW_TITLE, 'N', true,
-       "Background color, picture and sound", 0},
+       "Background color, picture and sound", 0, 0},
       {"Alt+H in the title edit: the page's Header label before the host's Help", "Title and headers of the page",
-       IDC_WINDOW_TITLE, 'H', true, "Title and headers of the page", IDC_HEADER},
+       IDC_WINDOW_TITLE, 'H', true, "Title and headers of the page", IDC_HEADER, 0},
       {"N on Next> while the header reads Smith&Nephew", "Title and headers of the page", 0, 'N', false,
-       "Background color, picture and sound", 0},
-      {"Alt+N in the multi-line page text", "Text of the page", IDC_PAGE_TEXT, 'N', true, "Items on the page", 0},
+       "Background color, picture and sound", 0, 0},
+      {"Alt+N in the multi-line page text", "Text of the page", IDC_PAGE_TEXT, 'N', true, "Items on the page", 0, 0},
       {"N typed in the title edit", "Title and headers of the page", IDC_WINDOW_TITLE, 'N', false,
-       "Title and headers of the page", IDC_WINDOW_TITLE},
+       "Title and headers of the page", IDC_WINDOW_TITLE, 0},
+      // The bitmap's Browse is disabled until a bitmap is chosen.
+      {"Alt+B past the page's disabled and hidden &Browse buttons: the host's Back",
+       "Background color, picture and sound", 0, 'B', true, "Title and headers of the page", 0, IDC_BROWSE_SOUND},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -234,6 +238,7 @@ TEST_F(KeyboardTest, MnemonicsTypedAnywhere) {
           NextTo(c.page);
           s_page = CurrentPage(g_wizard);
           if (HWND header = ::GetDlgItem(s_page, IDC_HEADER)) ::SetWindowTextA(header, "Smith&Nephew");
+          if (c.hidden) ::ShowWindow(Page(c.hidden), SW_HIDE);
           ::SetFocus(c.focus ? Page(c.focus) : Host(IDC_WIZARD_NEXT));
           PostKey(c.key, false, c.alt);
         },

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "res/resource.h"
 #include "tests/win32/wizard_run.h"
 
@@ -65,21 +67,43 @@ class TextsWithoutOutcome : public ModuleTexts {
   }
 };
 
-TEST_F(PageAppTest, AnOutcomeThatCannotBeLoadedStillClosesHelpAndTheMainWindow) {
-  TextsWithoutOutcome broken;
-  HWND mainWindow = nullptr;
-  PostAction([&] {
-    mainWindow = app.m_pMainWnd->m_hWnd;
-    Click(Wizard(), IDC_WIZARD_HELP);
-    NextTo("File name for the page");
-    Click(CurrentPage(Wizard()), IDC_CLIPBOARD);
-    Click(Wizard(), IDOK);
-  });
-  EXPECT_NO_THROW(app.Run(services, broken, clock));
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(1u, services.clipboard.size()) << "the page was delivered";
-  EXPECT_EQ((std::vector<int>{1, 0}), services.help) << "help closed";
-  EXPECT_FALSE(::IsWindow(mainWindow)) << "main window destroyed";
+// Services whose clipboard throws what no step of the run foresees.
+class ClipboardThatThrows : public ScriptedServices {
+ public:
+  bool PutTextOnClipboard(const std::string& text) override {
+    ScriptedServices::PutTextOnClipboard(text);
+    throw std::logic_error("unforeseen");
+  }
+};
+
+TEST_F(PageAppTest, AFailureAfterTheWizardStillClosesHelpAndTheMainWindow) {
+  TextsWithoutOutcome withoutOutcome;
+  ClipboardThatThrows throwing;
+  const struct {
+    const TextSource& texts;
+    ScriptedServices& services;
+    std::vector<std::string> shown;
+  } cases[] = {
+      {withoutOutcome, services, {}},
+      {texts, throwing, {"Bad resource", "It is possible that the bad home page file () has been created."}},
+  };
+  for (const auto& c : cases) {
+    HWND mainWindow = nullptr;
+    PostAction([&] {
+      mainWindow = app.m_pMainWnd->m_hWnd;
+      Click(Wizard(), IDC_WIZARD_HELP);
+      NextTo("File name for the page");
+      Click(CurrentPage(Wizard()), IDC_CLIPBOARD);
+      Click(Wizard(), IDOK);
+    });
+    EXPECT_NO_THROW(app.Run(c.services, c.texts, clock));
+    std::vector<std::string> shown;
+    for (const auto& message : c.services.messages) shown.push_back(message.text);
+    EXPECT_EQ(c.shown, shown);
+    EXPECT_EQ(1u, c.services.clipboard.size()) << "the page was handed to the clipboard";
+    EXPECT_EQ((std::vector<int>{1, 0}), c.services.help) << "help closed";
+    EXPECT_FALSE(::IsWindow(mainWindow)) << "main window destroyed";
+  }
 }
 
 TEST_F(PageAppTest, WizardCarriesTheProgramIcon) {

@@ -81,12 +81,38 @@ TEST_F(ServicesTest, ClipboardTakesTheWholeTextAndReplacesWhatWasThere) {
   EXPECT_EQ(page, ClipboardText(owner));
 }
 
-TEST_F(ServicesTest, ClipboardHeldByAnotherWindowFailsQuietly) {
-  HWND other = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_TRUE(::OpenClipboard(other));
-  EXPECT_FALSE(services.PutTextOnClipboard("page"));
-  ::CloseClipboard();
-  ::DestroyWindow(other);
+// Another program holding the clipboard for a while, as a viewer does.
+struct ClipboardHolder {
+  DWORD milliseconds;
+  HANDLE opened = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+};
+
+DWORD WINAPI HoldClipboard(LPVOID parameter) {
+  const ClipboardHolder* holder = static_cast<ClipboardHolder*>(parameter);
+  const BOOL held = ::OpenClipboard(nullptr);
+  ::SetEvent(holder->opened);
+  ::Sleep(holder->milliseconds);
+  if (held) ::CloseClipboard();
+  return held;
+}
+
+TEST_F(ServicesTest, ClipboardHeldByAnotherProgramIsWaitedForAboutASecond) {
+  ASSERT_TRUE(services.PutTextOnClipboard("old"));
+  for (DWORD milliseconds : {2500, 300}) {
+    const bool inTime = milliseconds < 1000;
+    ClipboardHolder holder{milliseconds};
+    HANDLE thread = ::CreateThread(nullptr, 0, HoldClipboard, &holder, 0, nullptr);
+    ASSERT_NE(nullptr, thread);
+    ::WaitForSingleObject(holder.opened, INFINITE);
+    EXPECT_EQ(inTime, services.PutTextOnClipboard("page")) << "held for " << milliseconds << " ms";
+    ::WaitForSingleObject(thread, INFINITE);
+    DWORD held = 0;
+    ::GetExitCodeThread(thread, &held);
+    EXPECT_EQ(1u, held) << "the other program had the clipboard";
+    ::CloseHandle(thread);
+    ::CloseHandle(holder.opened);
+    EXPECT_EQ(inTime ? "page" : "old", ClipboardText(owner));
+  }
 }
 
 TEST_F(ServicesTest, CopyFileReplacesTheDestination) {
@@ -107,10 +133,15 @@ TEST_F(ServicesTest, ACopyOntoTheFileItselfLeavesItAndSucceeds) {
   for (char& c : upper) c = static_cast<char>(::toupper(static_cast<unsigned char>(c)));
   for (char& c : slashes) c = c == '\\' ? '/' : c;
   const std::string dir = file.substr(0, file.rfind('\\') + 1);
-  for (const std::string& to : {file, upper, slashes, dir + ".\\velbrook_self.gif"}) {
+  // A second name of the file that no comparison of paths can match.
+  const std::string link = dir + "velbrook_link.gif";
+  ::DeleteFileA(link.c_str());
+  ASSERT_TRUE(::CreateHardLinkA(link.c_str(), file.c_str(), nullptr)) << "error " << ::GetLastError();
+  for (const std::string& to : {file, upper, slashes, dir + ".\\velbrook_self.gif", link}) {
     EXPECT_TRUE(services.CopyFileReplacing(file, to)) << to;
     EXPECT_EQ("the picture", ReadFile(file)) << to;
   }
+  ::DeleteFileA(link.c_str());
   const std::string missing = TempPath("velbrook_missing.gif");
   EXPECT_FALSE(services.CopyFileReplacing(missing, missing)) << "a source that is not there is still a failure";
   ::DeleteFileA(file.c_str());
