@@ -119,10 +119,13 @@ class WizardRun(unittest.TestCase):
 
     def setUp(self):
         self.folder = tempfile.mkdtemp(prefix="velbrook-e2e-")
-        self.program = subprocess.Popen([WINE, os.path.join(BIN, "velbrook.exe")], cwd=self.folder,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.drive = Driver()
+        self.start()
         self.drive("wait", CAPTIONS[0])
+
+    def start(self, *arguments):
+        self.program = subprocess.Popen([WINE, os.path.join(BIN, "velbrook.exe"), *arguments], cwd=self.folder,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.page = 0  # where the wizard is
 
 
@@ -331,6 +334,20 @@ class WizardRun(unittest.TestCase):
         self.check_in_browser(os.path.join(self.folder, os.path.basename(page_file.replace("\\", "/"))))
         keep("full", self.folder)
 
+        # Opened again and finished with no change: the same page but for its
+        # time, and no copy offer, since every file is read beside the page.
+        self.start(page_file)
+        self.drive("wait", CAPTIONS[0])
+        self.next_to(9)
+        self.assertEqual(page_file, self.drive("text", CAPTIONS[9], FILE_NAME))
+        self.drive("click", CAPTIONS[9], FINISH)
+        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % page_file, self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+        time_line = re.compile(r"Last updated at [^\r]*")
+        again = self.read(os.path.basename(page_file.replace("\\", "/")))
+        self.assertEqual(time_line.sub("", page), time_line.sub("", again))
+
     def check_in_browser(self, path):
         """What a reader of the page finds in the document a browser builds."""
         document = browser.Document(browser.rendered_dom(path))
@@ -509,6 +526,30 @@ class WizardRun(unittest.TestCase):
         self.assert_ended()
         self.assertEqual("GIF89a picture", self.read("pic.gif"))
         self.assertIn("<IMG SRC=\"pic.gif\">", self.read("home.htm"))
+
+    def test_a_file_that_is_no_page_starts_the_wizard_empty(self):
+        self.drive("click", CAPTIONS[0], CANCEL)
+        self.message()
+        self.answer(IDOK)
+        self.assert_ended()
+        notes = "<HTML><BODY>Not made by the wizard</BODY></HTML>\r\n"
+        with open(os.path.join(self.folder, "notes.htm"), "w", newline="") as f:
+            f.write(notes)
+        path = windows_path(os.path.join(self.folder, "notes.htm"))
+        self.start(path)
+        self.assertEqual("The file %s cannot be read as a home page made by the Velbrook. The Velbrook starts with "
+                         "empty pages." % path, self.message())
+        self.answer(IDOK)
+        self.drive("wait", CAPTIONS[0])
+        self.next_to(1)
+        self.assertEqual("", self.drive("text", CAPTIONS[1], WINDOW_TITLE))
+        self.next_to(9)
+        self.assertEqual("", self.drive("text", CAPTIONS[9], FILE_NAME))
+        self.drive("click", CAPTIONS[9], CANCEL)
+        self.message()
+        self.answer(IDOK)
+        self.assert_ended()
+        self.assertEqual(notes, self.read("notes.htm"))
 
     def test_cancel_creates_nothing(self):
         self.next_to(1)
