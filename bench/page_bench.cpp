@@ -1,10 +1,12 @@
-// Page building at the largest record the pages allow, beside a plain copy
-// of the same number of bytes, to show that the cost grows with the output.
+// Page building and reading at the largest record the pages allow, beside a
+// plain copy of the same number of bytes, to show that the cost grows with
+// the output.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
 
 #include "core/html_writer.h"
+#include "core/page_reader.h"
 
 namespace velbrook {
 namespace {
@@ -76,6 +78,26 @@ void BM_BuildPage(benchmark::State& state) {
   state.counters["page_bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_BuildPage)->Arg(25)->Arg(50)->Arg(100);
+
+// Reading the same pages back into a record, as the wizard does when it is
+// started with a page.
+void BM_ReadPage(benchmark::State& state) {
+  PageSettings settings = LargestRecord(state.range(0) / 100.0);
+  BuiltinTexts texts;
+  NullServices services;
+  NoonClock clock;
+  PageDelivery delivery(services, texts);
+  std::string page;
+  BuildPage(settings, page, texts, delivery, clock);
+  for (auto _ : state) {
+    PageSettings read;
+    if (!ReadPage(page, "C:\\pages\\home.htm", texts, read)) state.SkipWithError("the page did not read");
+    benchmark::DoNotOptimize(read.text.m_strText.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
+  state.counters["page_bytes"] = static_cast<double>(page.size());
+}
+BENCHMARK(BM_ReadPage)->Arg(25)->Arg(50)->Arg(100);
 
 // The same number of bytes as the largest page, copied once into a new text.
 void BM_PlainCopy(benchmark::State& state) {
