@@ -10,4 +10,7 @@ err=$(mktemp)
 rc=$?
 grep -v -E '^(wine: configuration|[0-9a-f]+:fixme:|wine: failed to open .*syswow64)' "$err" >&2
 rm -f "$err"
+# Said aloud for ctest: a Win32 test whose program printed PASSED and then
+# ended badly fails on this line.
+[ "$rc" -eq 0 ] || echo "wine-run.sh: $1 ended with exit code $rc" >&2
 exit $rc

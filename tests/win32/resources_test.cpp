@@ -2,6 +2,8 @@
 // links and the dialog templates of the run.
 #include <windows.h>
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "app/module_texts.h"
@@ -80,6 +82,59 @@ TEST(Resources, CreationNoticeShowsOneCentredText) {
   EXPECT_TRUE(inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&
               inner.bottom <= outer.bottom);
   ::DestroyWindow(window);
+}
+
+// The manifest of velbrook.exe beside this test program, as Windows reads
+// it when it starts the program; dravel.dll carries none.
+TEST(Resources, ProgramManifestAsksForNoElevationAndNamesEveryWindowsSinceVista) {
+  char path[MAX_PATH];
+  std::string exe(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
+  exe = exe.substr(0, exe.find_last_of('\\') + 1) + "velbrook.exe";
+  HMODULE program = ::LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(nullptr, program) << exe << ": error " << ::GetLastError();
+  HRSRC found = ::FindResourceA(program, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+  ASSERT_NE(nullptr, found) << "no manifest in " << exe;
+  const std::string manifest(static_cast<const char*>(::LockResource(::LoadResource(program, found))),
+                             ::SizeofResource(program, found));
+  ::FreeLibrary(program);
+  const HMODULE dravel = ::GetModuleHandleA("dravel.dll");
+  for (int id = 1; id <= 16; ++id) EXPECT_EQ(nullptr, ::FindResourceA(dravel, MAKEINTRESOURCEA(id), RT_MANIFEST));
+
+  const struct {
+    const char* text;
+    bool present;
+  } elements[] = {
+      // The form Windows XP accepts: asm.v2, declared once.
+      {"<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v2\">", true},
+      {"<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>", true},
+      {"<supportedOS Id=\"{e2011457-1546-43c5-a5fe-008deee3d3f0}\"/>", true},  // Vista
+      {"<supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"/>", true},  // 7
+      {"<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>", true},  // 8
+      {"<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>", true},  // 8.1
+      {"<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>", true},  // 10 and 11
+      {"dpiAware", false},
+      {"Common-Controls", false},
+      {"<dependency", false},
+  };
+  for (const auto& e : elements) EXPECT_EQ(e.present, manifest.find(e.text) != std::string::npos) << e.text;
+
+  // What Windows' own reader makes of it: the run level, and an OS list of five.
+  ACTCTXA context = {};
+  context.cbSize = sizeof context;
+  context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  context.lpSource = exe.c_str();
+  context.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
+  HANDLE read = ::CreateActCtxA(&context);
+  ASSERT_NE(INVALID_HANDLE_VALUE, read) << "unreadable manifest: error " << ::GetLastError();
+  ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level = {};
+  EXPECT_TRUE(::QueryActCtxW(0, read, nullptr, RunlevelInformationInActivationContext, &level, sizeof level, nullptr));
+  EXPECT_EQ(ACTCTX_RUN_LEVEL_AS_INVOKER, level.RunLevel);
+  EXPECT_EQ(0u, level.UiAccess);
+  DWORD compatibility[64] = {};  // the element count, then the elements
+  EXPECT_TRUE(::QueryActCtxW(0, read, nullptr, CompatibilityInformationInActivationContext, compatibility,
+                             sizeof compatibility, nullptr));
+  EXPECT_EQ(5u, compatibility[0]);
+  ::ReleaseActCtx(read);
 }
 
 }  // namespace
