@@ -55,6 +55,18 @@ PageSettings LargestRecord(double scale) {
   return s;
 }
 
+// The page of LargestRecord(scale), built once.
+std::string LargestPage(double scale) {
+  PageSettings settings = LargestRecord(scale);
+  BuiltinTexts texts;
+  NullServices services;
+  NoonClock clock;
+  PageDelivery delivery(services, texts);
+  std::string page;
+  BuildPage(settings, page, texts, delivery, clock);
+  return page;
+}
+
 void BM_BuildPage(benchmark::State& state) {
   const double scale = state.range(0) / 100.0;
   PageSettings settings = LargestRecord(scale);
@@ -82,13 +94,8 @@ BENCHMARK(BM_BuildPage)->Arg(25)->Arg(50)->Arg(100);
 // Reading the same pages back into a record, as the wizard does when it is
 // started with a page.
 void BM_ReadPage(benchmark::State& state) {
-  PageSettings settings = LargestRecord(state.range(0) / 100.0);
+  const std::string page = LargestPage(state.range(0) / 100.0);
   BuiltinTexts texts;
-  NullServices services;
-  NoonClock clock;
-  PageDelivery delivery(services, texts);
-  std::string page;
-  BuildPage(settings, page, texts, delivery, clock);
   for (auto _ : state) {
     PageSettings read;
     if (!ReadPage(page, "C:\\pages\\home.htm", texts, read)) state.SkipWithError("the page did not read");
@@ -101,13 +108,7 @@ BENCHMARK(BM_ReadPage)->Arg(25)->Arg(50)->Arg(100);
 
 // The same number of bytes as the largest page, copied once into a new text.
 void BM_PlainCopy(benchmark::State& state) {
-  PageSettings settings = LargestRecord(1.0);
-  BuiltinTexts texts;
-  NullServices services;
-  NoonClock clock;
-  PageDelivery delivery(services, texts);
-  std::string page;
-  BuildPage(settings, page, texts, delivery, clock);
+  const std::string page = LargestPage(1.0);
   for (auto _ : state) {
     std::string copy(page.size(), '\0');
     std::memcpy(&copy[0], page.data(), page.size());
