@@ -108,8 +108,9 @@ class PageReader {
   // Reads one optional section off the end of `rest`; false when it is not there.
   typedef bool (PageReader::*Section)(View&, PageSettings&) const;
 
-  // The template `id` cut at its placeholders; a template of another shape
-  // than the writer's cannot be read by, so it is no page of ours.
+  // The template `id` cut at its placeholders. A string table whose
+  // template has another shape is one the reader cannot follow: a resource
+  // failure, like a missing text.
   std::vector<std::string> Pieces(int id, std::size_t placeholders) const {
     std::vector<std::string> pieces = TemplatePieces(m_texts.Load(id));
     if (pieces.size() != placeholders + 1) throw ResourceError("unexpected template " + std::to_string(id));
