@@ -155,47 +155,6 @@ TEST_F(PageReaderTest, EveryGeneratedRecordWritesTheSamePageAgain) {
   }
 }
 
-TEST_F(PageReaderTest, WhatIsNoPageOfOursLeavesTheSettingsAlone) {
-  PageSettings full;
-  full.title.m_bHTML3 = TRUE;
-  full.text.m_strText = "Text";
-  full.items = {{"i"}, "", 1};
-  full.links = {{"a : b"}, 1, FALSE};
-  full.footer = {TRUE, TRUE, "e@x", 1};
-  const std::string page = Build(full);
-  std::vector<std::pair<std::string, std::string>> cases = {
-      {"empty", ""},
-      {"another program's page", "<HTML><HEAD><TITLE>x</TITLE></HEAD><BODY>Hi</BODY></HTML>\r\n"},
-      {"another version", [&] {
-         std::string other = page;
-         other.replace(other.find("v1.22"), 5, "v1.23");
-         return other;
-       }()},
-      {"lower-case colour", [&] {
-         PageSettings s;
-         s.background.m_bUseColor = TRUE, s.background.m_crBackground = 0xABCDEF;
-         std::string lower = Build(s);
-         lower.replace(lower.find("#EFCDAB"), 7, "#efcdab");
-         return lower;
-       }()},
-      {"LF line ends", [&] {
-         std::string lf;
-         for (char c : page) if (c != '\r') lf += c;
-         return lf;
-       }()},
-  };
-  for (std::size_t cut : {1ul, 60ul, 200ul, page.size() / 2, page.size() - 30, page.size() - 1}) {
-    cases.emplace_back("cut short at " + std::to_string(cut), page.substr(0, cut));
-  }
-  cases.emplace_back("more after the end", page + "x");
-  for (const auto& c : cases) {
-    PageSettings settings;
-    settings.title.m_strWindowTitle = "kept";
-    EXPECT_FALSE(ReadPage(c.second, kPageFile, texts, settings)) << c.first;
-    EXPECT_EQ("kept", settings.title.m_strWindowTitle) << c.first;
-  }
-}
-
 TEST(PageArgument, TakesThePathAsWindowsPassesIt) {
   const struct {
     const char* commandLine;
@@ -212,39 +171,62 @@ TEST(PageArgument, TakesThePathAsWindowsPassesIt) {
   for (const auto& c : cases) EXPECT_EQ(c.path, PageArgument(c.commandLine)) << c.commandLine;
 }
 
-// Started with a page file: one that cannot be read is named, and the
-// wizard starts empty.
-TEST_F(PageReaderTest, FilesThatCannotBeReadAreNamedAndTheWizardStartsEmpty) {
+// Started with a page file: one that cannot be read, or is no page of ours,
+// is named, and the wizard starts as it would without it.
+TEST_F(PageReaderTest, PageFilesThatCannotBeReadAreNamedAndTheWizardStartsEmpty) {
+  PageSettings full;
+  full.title = {"Read", "", "", TRUE, FALSE, FALSE};
+  full.text.m_strText = "Text";
+  full.items = {{"i"}, "", 1};
+  full.links = {{"a : b"}, 1, FALSE};
+  full.footer = {TRUE, TRUE, "e@x", 1};
+  const std::string page = Build(full);
+  PageSettings huge = full;
+  huge.text.m_strText.assign(kMaxPageBytes, 'x');
+  PageSettings colored;
+  colored.background.m_bUseColor = TRUE, colored.background.m_crBackground = 0xABCDEF;
+  std::string lowerCase = Build(colored), otherVersion = page, lineFeeds;
+  lowerCase.replace(lowerCase.find("#EFCDAB"), 7, "#efcdab");
+  otherVersion.replace(otherVersion.find("v1.22"), 5, "v1.23");
+  for (char c : page) {
+    if (c != '\r') lineFeeds += c;
+  }
+  std::vector<std::pair<std::string, std::string>> contents = {
+      {"a page", page},
+      {"empty", ""},
+      {"another program's page", "<HTML><HEAD><TITLE>x</TITLE></HEAD><BODY>Hi</BODY></HTML>\r\n"},
+      {"another version", otherVersion},
+      {"lower-case colour", lowerCase},
+      {"LF line ends", lineFeeds},
+      {"more after the end", page + "x"},
+      {"a page larger than the bound", Build(huge)},
+  };
+  for (std::size_t cut : {1ul, 60ul, 200ul, page.size() / 2, page.size() - 30, page.size() - 1}) {
+    contents.emplace_back("cut short at " + std::to_string(cut), page.substr(0, cut));
+  }
   char dir[] = "/tmp/velbrook-read-XXXXXX";
   ASSERT_NE(nullptr, ::mkdtemp(dir));
-  const std::string good = std::string(dir) + "/home.htm", big = std::string(dir) + "/big.htm";
-  PageSettings s;
-  s.title.m_strWindowTitle = "Read";
-  std::ofstream(good, std::ios::binary) << Build(s);
-  // A page, but one larger than the bound.
-  s.text.m_strText.assign(kMaxPageBytes, 'x');
-  std::ofstream(big, std::ios::binary) << Build(s);
-  const struct {
-    std::string path;
-    bool reads;
-  } cases[] = {{good, true}, {"", false}, {big, false}, {std::string(dir) + "/missing.htm", false}, {dir, false}};
-  for (const auto& c : cases) {
+  std::vector<std::pair<std::string, std::string>> files = {
+      {"no file named", ""}, {"a missing file", std::string(dir) + "/missing.htm"}, {"a folder", dir}};
+  for (const auto& content : contents) {
+    files.emplace_back(content.first, std::string(dir) + "/" + std::to_string(files.size()) + ".htm");
+    std::ofstream(files.back().second, std::ios::binary) << content.second;
+  }
+  for (const auto& file : files) {
     PageSettings settings;
+    settings.title.m_strWindowTitle = "kept";
     ScriptedServices services;
-    StartFromPage(c.path, settings, services, texts);
-    EXPECT_EQ(c.reads ? "Read" : "", settings.title.m_strWindowTitle) << c.path;
-    if (c.reads || c.path.empty()) {
-      EXPECT_TRUE(services.messages.empty()) << c.path;
-      continue;
-    }
-    ASSERT_EQ(1u, services.messages.size()) << c.path;
-    EXPECT_EQ("The file " + c.path + " cannot be read as a home page made by the Velbrook. The Velbrook starts with "
-              "empty pages.", services.messages[0].text);
+    StartFromPage(file.second, settings, services, texts);
+    const bool reads = file.first == "a page";
+    EXPECT_EQ(reads ? "Read" : "kept", settings.title.m_strWindowTitle) << file.first;
+    ASSERT_EQ(reads || file.second.empty() ? 0u : 1u, services.messages.size()) << file.first;
+    if (services.messages.empty()) continue;
+    EXPECT_EQ("The file " + file.second + " cannot be read as a home page made by the Velbrook. The Velbrook starts "
+              "with empty pages.", services.messages[0].text);
     EXPECT_EQ(kMbOk | kMbIconExclamation, services.messages[0].style);
     EXPECT_EQ(1, services.messages[0].helpContext) << "the welcome page's topic";
   }
-  std::remove(good.c_str());
-  std::remove(big.c_str());
+  for (std::size_t i = 3; i < files.size(); ++i) std::remove(files[i].second.c_str());
   ::rmdir(dir);
 }
 
