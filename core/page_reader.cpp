@@ -232,6 +232,7 @@ class PageReader {
     }
     return ReadSections(rest, section + 1, s);
   }
+
   bool ReadText(View rest, PageSettings& s) const {
     if (rest.empty()) return true;
     if (!Take(rest, m_paragraph) || !TakeBack(rest, kLineEnd) || rest.empty()) return false;
