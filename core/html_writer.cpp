@@ -1,6 +1,5 @@
 #include "core/html_writer.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "core/link_entry.h"
@@ -12,12 +11,6 @@ namespace velbrook {
 using namespace page_format;
 
 namespace {
-
-// The number of list entries the writer may read: the count the page set,
-// but never more than the list really holds.
-std::size_t EntriesToWrite(int count, const CStringArray& list) {
-  return count <= 0 ? 0 : std::min(static_cast<std::size_t>(count), list.size());
-}
 
 // About the size of the page for `settings`, so that the page text can be
 // allocated once instead of growing step by step through the lists.
@@ -123,7 +116,7 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
     page += items.m_strListTitle;
     page += kItemListOpen;
     const PreparedText itemLine(texts.Load(IDS_ITEM_LINE));
-    const std::size_t count = EntriesToWrite(items.m_nItems, items.m_arrItems);
+    const std::size_t count = CountedEntries(items.m_nItems, items.m_arrItems);
     for (std::size_t i = 0; i < count; ++i) itemLine.AppendTo(page, items.m_arrItems[i]);
     page += kItemListClose;
   }
@@ -132,7 +125,7 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
   if (linkList) {
     page += kLinkListOpen;
     const PreparedText linkLine(texts.Load(IDS_LINK_LINE));
-    const std::size_t count = EntriesToWrite(links.m_nLinks, links.m_arrLinks);
+    const std::size_t count = CountedEntries(links.m_nLinks, links.m_arrLinks);
     for (std::size_t i = 0; i < count; ++i) {
       const auto parts = SplitLinkEntryView(links.m_arrLinks[i]);
       linkLine.AppendTo(page, parts.first, parts.second);

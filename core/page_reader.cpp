@@ -19,6 +19,8 @@ namespace {
 
 using View = std::string_view;
 
+const std::size_t kLineEndLength = sizeof kLineEnd - 1;
+
 bool StartsWith(View text, View piece) { return text.substr(0, piece.size()) == piece; }
 
 bool EndsWith(View text, View piece) {
@@ -253,7 +255,8 @@ class PageReader {
     const View timeFormat = kTimeFormat;
     std::string time;
     if (!Take(r, timeFormat.substr(0, timeFormat.find('%'))) || !TakeUntil(r, kLineEnd, time)) return false;
-    const char* close = footer.m_nLastUpdatedStyle == 1 ? kMarqueeClose : footer.m_nLastUpdatedStyle == 2 ? kBlinkClose : "";
+    const int style = footer.m_nLastUpdatedStyle;
+    const char* close = style == 1 ? kMarqueeClose : style == 2 ? kBlinkClose : "";
     if (!Take(r, close) || !Take(r, kSmallFontClose) || (footer.m_bCenterLastUpdated && !Take(r, m_centerClose)) ||
         !r.empty()) {
       return false;
@@ -275,7 +278,7 @@ class PageReader {
     while (!TakeBack(r, kLinkListOpen)) {
       const std::size_t at = r.rfind(lineStart);
       if (at == View::npos || !ReadLinkLine(r.substr(at + lineStart.size()), entries)) return false;
-      r = r.substr(0, at + std::char_traits<char>::length(kLineEnd));
+      r = r.substr(0, at + kLineEndLength);
     }
     if (entries.empty() && !links.m_bFavorites) return false;
     links.m_arrLinks.assign(entries.rbegin(), entries.rend());
@@ -312,20 +315,19 @@ class PageReader {
     while (TakeBack(lines, m_item[1])) {
       const std::size_t at = lines.rfind(lineStart);
       if (at == View::npos || lines.find(kLineEnd, at + lineStart.size()) != View::npos) break;
-      lines = lines.substr(0, at + std::char_traits<char>::length(kLineEnd));
-      starts.push_back(at + std::char_traits<char>::length(kLineEnd));
+      starts.push_back(at + kLineEndLength);
+      lines = lines.substr(0, starts.back());
     }
     for (std::size_t first = starts.size(); first > 0; --first) {
       View head = r.substr(0, starts[first - 1]);
-      std::string listTitle;
       if (!TakeBack(head, kItemListOpen)) continue;
       const std::size_t titleStart = head.rfind(kLineEnd);
       if (titleStart == View::npos) continue;
-      listTitle.assign(head.substr(titleStart + std::char_traits<char>::length(kLineEnd)));
+      const View listTitle = head.substr(titleStart + kLineEndLength);
       head.remove_suffix(listTitle.size());
       if (!TakeBack(head, m_paragraph)) continue;
       ItemSettings& items = s.items;
-      items.m_strListTitle = listTitle;
+      items.m_strListTitle.assign(listTitle);
       items.m_arrItems.clear();
       for (std::size_t i = first; i > 0; --i) {
         const std::size_t begin = starts[i - 1] + m_item[0].size();

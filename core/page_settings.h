@@ -4,6 +4,8 @@
 #ifndef VELBROOK_CORE_PAGE_SETTINGS_H
 #define VELBROOK_CORE_PAGE_SETTINGS_H
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -73,6 +75,13 @@ struct FileSettings {
   CString m_strFileName;
   BOOL m_bClipboard = FALSE;
 };
+
+// The entries of a list that its count names: never more than the list
+// holds, none for a count below one. The writer writes these, and a list
+// page shows these.
+inline std::size_t CountedEntries(int count, const CStringArray& list) {
+  return count <= 0 ? 0 : std::min(static_cast<std::size_t>(count), list.size());
+}
 
 struct PageSettings {
   TitleSettings title;

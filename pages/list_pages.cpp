@@ -1,7 +1,5 @@
 #include "pages/list_pages.h"
 
-#include <algorithm>
-
 #include "core/link_entry.h"
 #include "res/resource.h"
 
@@ -45,7 +43,7 @@ BOOL CListPage::OnCommand(int id, int code, HWND control) {
 
 BOOL CListPage::OnInitDialog() {
   CVelbrookPage::OnInitDialog();
-  const std::size_t count = std::min(m_pEntries->size(), static_cast<std::size_t>(std::max(*m_pCount, 0)));
+  const std::size_t count = CountedEntries(*m_pCount, *m_pEntries);
   for (std::size_t i = 0; i < count; ++i) m_list.AddString((*m_pEntries)[i]);
   return TRUE;
 }
