@@ -97,13 +97,77 @@ bool SameFile(const std::string& a, const std::string& b) {
          first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
 }
 
+// Makes the file at `path` anew: `fill` writes it whole into a fresh file in
+// the same folder, which is flushed to the disk and only then takes the old
+// file's place. Whatever fails, the old file stays as it was and the fresh
+// one is removed, so a full disk or a network folder that drops never costs
+// the user the page they had.
+//
+// The last step is MoveFileExA rather than ReplaceFileA: one call serves a
+// file that is new as well as one that is replaced (ReplaceFileA wants the old
+// file to exist), it works on FAT and on network shares alike, and it either
+// happens or not, where a ReplaceFileA that fails half-way can leave the old
+// file under the fresh one's name.
+//
+// What a replaced file keeps of the old one: a read-only file is not
+// replaced (the user marked it so; the write fails as it always did); the
+// hidden and system flags are carried over; a file with several names (a
+// hard link) gets the new bytes under this name only, the other names keep
+// the old bytes, as after any editor that saves safely.
+template <typename Fill>
+bool PutInPlace(const std::string& path, Fill fill) {
+  const DWORD old = ::GetFileAttributesA(path.c_str());
+  if (old != INVALID_FILE_ATTRIBUTES && (old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return false;
+  const std::size_t separator = path.find_last_of("\\/:");
+  const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
+  char fresh[MAX_PATH];
+  if (!::GetTempFileNameA(folder.c_str(), "vbk", 0, fresh)) return false;
+  bool placed = fill(fresh);
+  const DWORD kept = old == INVALID_FILE_ATTRIBUTES ? 0 : old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  if (placed && kept) placed = ::SetFileAttributesA(fresh, kept | FILE_ATTRIBUTE_ARCHIVE) != FALSE;
+  placed = placed && ::MoveFileExA(fresh, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!placed) {
+    ::SetFileAttributesA(fresh, FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(fresh);
+  }
+  return placed;
+}
+
+// Writes `size` bytes at the start of the fresh file `path` (none after a
+// copy) and waits until the disk has all of it: a full disk may only show
+// when the data leaves the cache.
+bool WriteAndFlush(const char* path, const char* bytes, std::size_t size) {
+  HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = true;
+  while (ok && size > 0) {
+    const DWORD chunk = size > 0x100000 ? 0x100000 : static_cast<DWORD>(size);
+    DWORD written = 0;
+    ok = ::WriteFile(file, bytes, chunk, &written, nullptr) && written == chunk;
+    bytes += chunk;
+    size -= chunk;
+  }
+  ok = ::FlushFileBuffers(file) && ok;
+  return ::CloseHandle(file) && ok;
+}
+
 }  // namespace
 
 bool Win32Services::CopyFileReplacing(const std::string& from, const std::string& to) {
   // A file already where the copy would go needs no copy; copying it onto
   // itself would fail, as its source is open while the destination is made.
   if (SameFile(from, to)) return true;
-  return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+  return PutInPlace(to, [&](const char* fresh) {
+    return ::CopyFileA(from.c_str(), fresh, FALSE) && WriteAndFlush(fresh, nullptr, 0);
+  });
+}
+
+bool Win32Services::WriteFileReplacing(const std::string& path, const std::string& bytes) {
+  return PutInPlace(path, [&](const char* fresh) { return WriteAndFlush(fresh, bytes.data(), bytes.size()); });
+}
+
+bool Win32Services::AnotherFileAt(const std::string& path, const std::string& other) {
+  return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES && !SameFile(path, other);
 }
 
 bool Win32Services::ChooseFile(const FileDialogRequest& request, std::string& path) {

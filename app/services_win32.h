@@ -17,6 +17,8 @@ class Win32Services : public Services {
 
   int ShowMessage(const std::string& text, unsigned style, int helpContext) override;
   bool CopyFileReplacing(const std::string& from, const std::string& to) override;
+  bool WriteFileReplacing(const std::string& path, const std::string& bytes) override;
+  bool AnotherFileAt(const std::string& path, const std::string& other) override;
   bool PutTextOnClipboard(const std::string& text) override;
   bool ChooseFile(const FileDialogRequest& request, std::string& path) override;
   bool PickColor(COLORREF initial, COLORREF& chosen) override;

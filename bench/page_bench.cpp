@@ -15,6 +15,8 @@ class NullServices : public Services {
  public:
   int ShowMessage(const std::string&, unsigned, int) override { return kIdNo; }
   bool CopyFileReplacing(const std::string&, const std::string&) override { return true; }
+  bool WriteFileReplacing(const std::string&, const std::string&) override { return true; }
+  bool AnotherFileAt(const std::string&, const std::string&) override { return false; }
   bool PutTextOnClipboard(const std::string&) override { return true; }
   bool ChooseFile(const FileDialogRequest&, std::string&) override { return false; }
   bool PickColor(COLORREF, COLORREF&) override { return false; }

@@ -1,7 +1,5 @@
 #include "core/delivery.h"
 
-#include <cstdio>
-
 #include "res/resource.h"
 
 namespace velbrook {
@@ -45,26 +43,24 @@ void PageDelivery::OfferCopyToPageDir(const std::string& pageFile, std::string& 
   const PathParts page = SplitPath(pageFile);
   if (!EqualsIgnoreAsciiCase(ref.drive, page.drive) || !EqualsIgnoreAsciiCase(ref.dir, page.dir)) {
     const std::string question = FormatText(m_texts.Load(IDS_COPY_OFFER), reference, pageFile);
-    if (m_services.ShowMessage(question, kMbYesNo, kNoHelp) == kIdYes) {
+    const std::string destination = page.drive + page.dir + ref.name + ref.ext;
+    // Another page's picture of the same name may already lie there; the
+    // first Yes agreed to a copy, not to losing that file. No keeps it, and
+    // the page refers to the bare name as after any No.
+    if (m_services.ShowMessage(question, kMbYesNo, kNoHelp) == kIdYes &&
+        (!m_services.AnotherFileAt(destination, reference) ||
+         m_services.ShowMessage(FormatText(m_texts.Load(IDS_REPLACE_FILE), destination, reference),
+                                kMbYesNo | kMbIconExclamation, kNoHelp) == kIdYes)) {
       // The user was promised a copy; one that fails must not end in the
       // congratulation, or the page would point at a file that is not there.
-      if (!m_services.CopyFileReplacing(reference, page.drive + page.dir + ref.name + ref.ext)) {
-        m_bError = true;
-      }
+      if (!m_services.CopyFileReplacing(reference, destination)) m_bError = true;
     }
   }
   reference = ref.name + ref.ext;
 }
 
 void PageDelivery::WritePageFile(const std::string& page, const std::string& fileName) {
-  std::FILE* file = std::fopen(fileName.c_str(), "wb");
-  bool ok = file != nullptr;
-  if (file) {
-    ok = std::fwrite(page.data(), 1, page.size(), file) == page.size();
-    // A full disk may only show when the buffer is flushed on close.
-    ok = std::fclose(file) == 0 && ok;
-  }
-  if (!ok) ReportFailure(IDS_FILE_ERROR);
+  if (!m_services.WriteFileReplacing(fileName, page)) ReportFailure(IDS_FILE_ERROR);
 }
 
 BOOL PageDelivery::CopyPageToClipboard(const std::string& page) {

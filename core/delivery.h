@@ -38,10 +38,12 @@ class PageDelivery {
       : m_services(services), m_texts(texts) {}
 
   // Offers to copy `reference` next to `pageFile` when it lies elsewhere,
-  // then reduces `reference` to its bare name and extension in every case.
+  // asking again before the copy replaces another file of that name, then
+  // reduces `reference` to its bare name and extension in every case.
   void OfferCopyToPageDir(const std::string& pageFile, std::string& reference);
 
-  // Creates or truncates `fileName` and writes `page` byte for byte.
+  // Writes `page` byte for byte to `fileName`, keeping an old file there
+  // whole until the new one is.
   void WritePageFile(const std::string& page, const std::string& fileName);
 
   // Puts `page` on the clipboard; a clipboard that cannot be opened or

@@ -42,8 +42,17 @@ class Services {
 
   // Copies the file `from` to `to`, replacing a file of that name. When the
   // file system says both name one file, it is left as it is and counts as
-  // copied.
+  // copied. Like WriteFileReplacing, a copy that fails leaves `to` as it was.
   virtual bool CopyFileReplacing(const std::string& from, const std::string& to) = 0;
+
+  // Writes `bytes` to `path`, replacing a file of that name only once all of
+  // them are written and flushed: on failure the old file is untouched and
+  // nothing is left beside it.
+  virtual bool WriteFileReplacing(const std::string& path, const std::string& bytes) = 0;
+
+  // Whether a file stands at `path` that is not the file `other` (however
+  // either is spelt): a copy of `other` to `path` would destroy it.
+  virtual bool AnotherFileAt(const std::string& path, const std::string& other) = 0;
 
   // Replaces the clipboard's content by `text` as zero-terminated plain
   // text, waiting a moment for a clipboard another program holds. Returns

@@ -17,6 +17,7 @@
 #define IDS_ABANDON_WORK         30
 #define IDS_CLIPBOARD_ERROR      31
 #define IDS_PAGE_UNREADABLE      32
+#define IDS_REPLACE_FILE         33
 
 // HTML templates of the string table.
 #define IDS_CREDIT               16

@@ -510,8 +510,18 @@ class WizardRun(unittest.TestCase):
     def test_agreed_copy_of_a_file_already_beside_the_page(self):
         # Started in the page's directory, "pic.gif" there is the very file
         # the copy would make; the question is asked all the same.
+        # Another page's background, "bg.gif", lies beside it too, and this
+        # page's own is another file of that name: replacing it is asked.
         with open(os.path.join(self.folder, "pic.gif"), "wb") as f:
             f.write(b"GIF89a picture")
+        with open(os.path.join(self.folder, "bg.gif"), "wb") as f:
+            f.write(b"GIF89a another page's background")
+        os.mkdir(os.path.join(self.folder, "pics"))
+        with open(os.path.join(self.folder, "pics", "bg.gif"), "wb") as f:
+            f.write(b"GIF89a this page's background")
+        self.next_to(2)
+        self.drive("click", CAPTIONS[2], USE_BITMAP)
+        self.fill(CAPTIONS[2], BITMAP_FILE, "pics\\bg.gif")
         self.next_to(4)
         self.drive("click", CAPTIONS[4], INCLUDE_PICTURE)
         self.fill(CAPTIONS[4], PICTURE_FILE, "pic.gif")
@@ -519,13 +529,64 @@ class WizardRun(unittest.TestCase):
         target = windows_path(os.path.join(self.folder, "home.htm"))
         self.fill(CAPTIONS[9], FILE_NAME, target)
         self.drive("click", CAPTIONS[9], FINISH)
+        self.assertIn("The pics\\bg.gif is not in the Home Page (%s) directory." % target, self.message())
+        self.answer(IDYES)
+        self.assertEqual("The Home Page directory already has another file named %s. Do You want to replace it with "
+                         "pics\\bg.gif?" % windows_path(os.path.join(self.folder, "bg.gif")), self.message())
+        self.answer(IDNO)
         self.assertIn("The pic.gif is not in the Home Page (%s) directory." % target, self.message())
         self.answer(IDYES)
         self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % target, self.message())
         self.answer(IDOK)
         self.assert_ended()
         self.assertEqual("GIF89a picture", self.read("pic.gif"))
+        self.assertEqual("GIF89a another page's background", self.read("bg.gif"))
         self.assertIn("<IMG SRC=\"pic.gif\">", self.read("home.htm"))
+        self.assertIn("<BODY BACKGROUND=\"bg.gif\"", self.read("home.htm"))
+
+    def test_a_page_written_back_to_a_full_disk_is_kept_whole(self):
+        if os.environ.get("VELBROOK_PRIVATE_MOUNTS") != "1":
+            self.skipTest("a full disk is mounted only in a private mount namespace, as root (scripts/test.sh)")
+        self.drive("click", CAPTIONS[0], CANCEL)
+        self.message()
+        self.answer(IDOK)
+        self.assert_ended()
+        # The new page is larger than all the room the old one takes, which
+        # a page written in place would use up before it failed.
+        with open(os.path.join(self.folder, "long.txt"), "wb") as f:
+            f.write(b"A long story.\r\n" * 600)
+        disk = os.path.join(self.folder, "disk")
+        web = os.path.join(disk, "web")
+        os.mkdir(disk)
+        subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "velbrook-full", disk], check=True)
+        self.addCleanup(subprocess.run, ["umount", "-l", disk])
+        os.mkdir(web)
+        with open(os.path.join(web, "home.htm"), "w", newline="") as f:
+            f.write(ONE_RUN_PAGE)
+        filler = os.open(os.path.join(disk, "filler"), os.O_WRONLY | os.O_CREAT)
+        try:
+            while os.write(filler, b"x" * 4096):
+                pass
+        except OSError:
+            pass
+        os.close(filler)
+
+        target = windows_path(os.path.join(web, "home.htm"))
+        self.start(target)
+        self.drive("wait", CAPTIONS[0])
+        self.next_to(5)
+        self.drive("drop", CAPTIONS[5], PAGE_TEXT, windows_path(os.path.join(self.folder, "long.txt")))
+        self.next_to(9)
+        self.assertEqual(target, self.drive("text", CAPTIONS[9], FILE_NAME))
+        self.drive("click", CAPTIONS[9], FINISH)
+        self.assertEqual("Error while file operation!", self.message())
+        self.answer(IDOK)
+        self.assertEqual("It is possible that the bad home page file (%s) has been created." % target, self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+        with open(os.path.join(web, "home.htm"), "rb") as f:
+            self.assertEqual(ONE_RUN_PAGE, f.read().decode("latin-1"))
+        self.assertEqual(["home.htm"], os.listdir(web))
 
     def test_a_file_that_is_no_page_starts_the_wizard_empty(self):
         self.drive("click", CAPTIONS[0], CANCEL)

@@ -1,7 +1,5 @@
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -155,6 +153,26 @@ TEST_F(CopyOfferTest, TheSameFileUsedTwiceIsOfferedTwice) {
   EXPECT_EQ(2u, services.copies.size());
 }
 
+TEST_F(CopyOfferTest, AnotherFileOfThatNameIsReplacedOnlyWhenTheUserAgreesAgain) {
+  for (int second : {kIdYes, kIdNo}) {
+    SCOPED_TRACE(second == kIdYes ? "Yes" : "No");
+    ScriptedServices services;
+    PageDelivery delivery(services, texts);
+    services.otherFiles = {"C:\\WEB\\ME.GIF"};
+    services.answers = {kIdYes, second};
+    std::string reference = "D:\\PICS\\ME.GIF";
+    delivery.OfferCopyToPageDir("C:\\WEB\\HOME.HTM", reference);
+    EXPECT_EQ("ME.GIF", reference);
+    ASSERT_EQ(2u, services.messages.size());
+    EXPECT_EQ("The Home Page directory already has another file named C:\\WEB\\ME.GIF. Do You want to replace it "
+              "with D:\\PICS\\ME.GIF?",
+              services.messages[1].text);
+    EXPECT_EQ(static_cast<unsigned>(kMbYesNo | kMbIconExclamation), services.messages[1].style);
+    EXPECT_EQ(second == kIdYes ? 1u : 0u, services.copies.size());
+    EXPECT_FALSE(delivery.Failed()) << "No is the user's choice, not a failure";
+  }
+}
+
 // A copy offer whose Yes really copies, to see the file system's side.
 class CopyingServices : public ScriptedServices {
  public:
@@ -197,35 +215,16 @@ TEST_F(FileDeliveryTest, AgreedCopyOverwritesTheFileNextToThePage) {
   EXPECT_FALSE(delivery.Failed());
 }
 
-TEST_F(FileDeliveryTest, PageFileIsWrittenByteForByteAndTruncatesAnOldOne) {
-  const fs::path file = dir / "home.htm";
-  std::ofstream(file, std::ios::binary) << std::string(5000, 'x');
-  const std::string page("<HTML>\r\n\0\xE4\r\n</HTML>\r\n", 21);
-  delivery.WritePageFile(page, file.string());
-  EXPECT_EQ(page, ReadFile(file));
-  EXPECT_TRUE(services.messages.empty());
-  EXPECT_FALSE(delivery.Failed());
-}
-
-TEST_F(FileDeliveryTest, PageFileInAMissingDirectoryGivesMessage2) {
-  delivery.WritePageFile("page", (dir / "missing" / "home.htm").string());
+TEST(WritePageFile, AFileThatCannotBeWrittenGivesMessage2) {
+  BuiltinTexts texts;
+  ScriptedServices services;
+  PageDelivery delivery(services, texts);
+  services.writeSucceeds = false;
+  delivery.WritePageFile("page", "C:\\WEB\\HOME.HTM");
+  EXPECT_EQ((std::vector<std::pair<std::string, std::string>>{{"C:\\WEB\\HOME.HTM", "page"}}), services.writes);
   ASSERT_EQ(1u, services.messages.size());
   EXPECT_EQ("Error while file operation!", services.messages[0].text);
   EXPECT_EQ(static_cast<unsigned>(kMbOk | kMbIconExclamation), services.messages[0].style);
-  EXPECT_TRUE(delivery.Failed());
-}
-
-TEST_F(FileDeliveryTest, PageFileInAReadOnlyPlaceGivesMessage2) {
-  // Root ignores directory permissions, so a read-only directory only proves
-  // something for other users; /proc refuses new files to everybody.
-  std::string place = "/proc/velbrook_home.htm";
-  if (::geteuid() != 0) {
-    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-    place = (dir / "home.htm").string();
-  }
-  delivery.WritePageFile("page", place);
-  ASSERT_EQ(1u, services.messages.size());
-  EXPECT_EQ("Error while file operation!", services.messages[0].text);
   EXPECT_TRUE(delivery.Failed());
 }
 

@@ -1,9 +1,4 @@
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <new>
 #include <set>
 #include <stdexcept>
@@ -16,8 +11,6 @@
 
 namespace velbrook {
 namespace {
-
-namespace fs = std::filesystem;
 
 // Notes how many messages had been shown when the notice came and went.
 class RecordingNotice : public CreationNotice {
@@ -106,20 +99,19 @@ TEST_F(FinishRunTest, CopyOffersComeWhileTheNoticeIsShown) {
 }
 
 TEST_F(FinishRunTest, PageFileIsWrittenAndNamed) {
-  const fs::path file = fs::temp_directory_path() / ("velbrook_run_" + std::to_string(::getpid()) + ".htm");
-  settings.file.m_strFileName = file.string();
+  const std::string file = "C:\\WEB\\HOME.HTM";
+  settings.file.m_strFileName = file;
   Run(kWizardFinish);
-  std::ifstream in(file, std::ios::binary);
-  EXPECT_EQ(page, std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+  EXPECT_EQ((std::vector<std::pair<std::string, std::string>>{{file, page}}), services.writes);
   EXPECT_TRUE(services.clipboard.empty());
-  EXPECT_EQ((std::vector<std::string>{"Congratulations! You've been created new Home Page (" + file.string() + ")!"}),
+  EXPECT_EQ((std::vector<std::string>{"Congratulations! You've been created new Home Page (" + file + ")!"}),
             Messages());
-  fs::remove(file);
 }
 
 TEST_F(FinishRunTest, UnwritableFileStillFillsTheClipboardAndWarns) {
   settings.file.m_strFileName = "/nonexistent-dir/home.htm";
   settings.file.m_bClipboard = TRUE;
+  services.writeSucceeds = false;
   Run(kWizardFinish);
   EXPECT_EQ(1u, services.clipboard.size());
   EXPECT_EQ((std::vector<std::string>{
@@ -224,6 +216,7 @@ TEST_F(FinishRunTest, TextsThatCannotBeLoadedLeaveTheirMessageOutAndTheRunEnds) 
       page.clear();
       settings.file.m_bClipboard = c.fileName != nullptr;
       settings.file.m_strFileName = c.fileName ? c.fileName : "";
+      services.writeSucceeds = settings.file.m_strFileName != unwritable;
       EXPECT_NO_THROW(Run(c.result));
       EXPECT_EQ(c.shown, Messages());
       EXPECT_EQ(notice.shownAfter >= 0, notice.removedAfter >= 0) << "a notice shown is removed";
@@ -251,12 +244,11 @@ TEST_F(FinishRunTest, AFailureWhileDeliveringIsReportedAndTheFileStillWritten) {
       {[]() -> bool { throw 42; }, "Bad resource"},
       {[] { return false; }, "The home page could not be put on the clipboard."},
   };
-  const fs::path file = fs::temp_directory_path() / ("velbrook_run_" + std::to_string(::getpid()) + ".htm");
-  settings.file.m_strFileName = file.string();
+  const std::string file = "C:\\WEB\\HOME.HTM";
+  settings.file.m_strFileName = file;
   settings.file.m_bClipboard = TRUE;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.shown);
-    fs::remove(file);
     page.clear();
     FailingClipboard services(c.fill);
     RecordingNotice notice(services);
@@ -264,54 +256,44 @@ TEST_F(FinishRunTest, AFailureWhileDeliveringIsReportedAndTheFileStillWritten) {
     ASSERT_EQ(2u, services.messages.size());
     EXPECT_EQ(c.shown, services.messages[0].text);
     EXPECT_EQ(static_cast<unsigned>(kMbOk | kMbIconExclamation), services.messages[0].style);
-    EXPECT_EQ("It is possible that the bad home page file (" + file.string() + ") has been created.",
+    EXPECT_EQ("It is possible that the bad home page file (" + file + ") has been created.",
               services.messages[1].text);
     EXPECT_EQ(1, notice.removedAfter);
-    std::ifstream in(file, std::ios::binary);
-    EXPECT_EQ(page, std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+    EXPECT_EQ((std::vector<std::pair<std::string, std::string>>{{file, page}}), services.writes);
   }
-  fs::remove(file);
 }
 
-// Notes, each time the clipboard is filled, whether the page file exists.
+// Notes, each time the clipboard is filled, how many files were written.
 class FileWatchingServices : public ScriptedServices {
  public:
-  explicit FileWatchingServices(fs::path file) : m_file(std::move(file)) {}
   bool PutTextOnClipboard(const std::string& text) override {
-    fileExisted.push_back(fs::exists(m_file));
+    writtenBefore.push_back(writes.size());
     return ScriptedServices::PutTextOnClipboard(text);
   }
-  std::vector<bool> fileExisted;
-
- private:
-  fs::path m_file;
+  std::vector<std::size_t> writtenBefore;
 };
 
 TEST_F(FinishRunTest, TheClipboardIsFilledBeforeTheFileIsWritten) {
-  const fs::path file = fs::temp_directory_path() / ("velbrook_run_" + std::to_string(::getpid()) + ".htm");
-  fs::remove(file);
-  FileWatchingServices services(file);
-  settings.file.m_strFileName = file.string();
+  FileWatchingServices services;
+  settings.file.m_strFileName = "C:\\WEB\\HOME.HTM";
   settings.file.m_bClipboard = TRUE;
   FinishRun(kWizardFinish, settings, page, services, *texts, clock, notice);
-  EXPECT_EQ(std::vector<bool>{false}, services.fileExisted);
-  EXPECT_TRUE(fs::exists(file));
-  fs::remove(file);
+  EXPECT_EQ(std::vector<std::size_t>{0}, services.writtenBefore);
+  EXPECT_EQ(1u, services.writes.size());
 }
 
 TEST_F(FinishRunTest, AnEmptyPageIsNeitherCopiedNorWritten) {
   // The writer fails before it has appended anything.
   FailingTexts failing({IDS_CENTER_OPEN, IDS_CENTER_CLOSE, IDS_PARAGRAPH, IDS_RULE}, false);
   texts = &failing;
-  const fs::path file = fs::temp_directory_path() / ("velbrook_run_" + std::to_string(::getpid()) + ".htm");
-  fs::remove(file);
-  settings.file.m_strFileName = file.string();
+  const std::string file = "C:\\WEB\\HOME.HTM";
+  settings.file.m_strFileName = file;
   settings.file.m_bClipboard = TRUE;
   Run(kWizardFinish);
   EXPECT_TRUE(page.empty());
   EXPECT_TRUE(services.clipboard.empty());
-  EXPECT_FALSE(fs::exists(file));
-  EXPECT_EQ((std::vector<std::string>{"Bad resource", "It is possible that the bad home page file (" + file.string() +
+  EXPECT_TRUE(services.writes.empty());
+  EXPECT_EQ((std::vector<std::string>{"Bad resource", "It is possible that the bad home page file (" + file +
                                                           ") has been created."}),
             Messages());
 }

@@ -1,9 +1,10 @@
 // A Services double for the native tests: answers questions from a script
-// and records every message, copy and clipboard text.
+// and records every message, copy, file written and clipboard text.
 #ifndef VELBROOK_TESTS_NATIVE_SCRIPTED_SERVICES_H
 #define VELBROOK_TESTS_NATIVE_SCRIPTED_SERVICES_H
 
 #include <deque>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,6 +34,12 @@ class ScriptedServices : public Services {
     copies.emplace_back(from, to);
     return copySucceeds;
   }
+
+  bool WriteFileReplacing(const std::string& path, const std::string& bytes) override {
+    writes.emplace_back(path, bytes);
+    return writeSucceeds;
+  }
+  bool AnotherFileAt(const std::string& path, const std::string&) override { return otherFiles.count(path) > 0; }
 
   bool PutTextOnClipboard(const std::string& text) override {
     clipboard.push_back(text);
@@ -76,9 +83,12 @@ class ScriptedServices : public Services {
   std::deque<long long> colors;   // colour dialog answers; negative cancels
   std::string currentDirectory = "C:\\WORK";
   bool copySucceeds = true;
+  bool writeSucceeds = true;
+  std::set<std::string> otherFiles;  // paths where another file already stands
   bool clipboardSucceeds = true;
   std::vector<Message> messages;
   std::vector<std::pair<std::string, std::string>> copies;
+  std::vector<std::pair<std::string, std::string>> writes;  // path, bytes
   std::vector<std::string> clipboard;
   std::vector<int> help;  // contexts shown, 0 for each close
   std::vector<FileDialogRequest> fileDialogs;

@@ -2,8 +2,9 @@
 // copies on a real file system.
 #include <windows.h>
 
-#include <cstdio>
+#include <deque>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,6 @@
 #include "framework/app.h"
 #include "framework/dialog.h"
 #include "res/resource.h"
-#include "tests/native/scripted_services.h"
 #include "tests/win32/test_support.h"
 
 namespace velbrook {
@@ -147,21 +147,84 @@ TEST_F(ServicesTest, ACopyOntoTheFileItselfLeavesItAndSucceeds) {
   ::DeleteFileA(file.c_str());
 }
 
-TEST(PageFile, OneLockedByAnotherProgramGivesMessage2AndKeepsItsBytes) {
-  const std::string path = TempPath("velbrook_locked.htm");
-  WriteFile(path, "kept");
-  HANDLE lock = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, lock);
-  ScriptedServices services;
-  ModuleTexts texts(::GetModuleHandleA(nullptr));
-  PageDelivery delivery(services, texts);
-  delivery.WritePageFile("<HTML>\r\n", path);
-  ::CloseHandle(lock);
-  ASSERT_EQ(1u, services.messages.size());
-  EXPECT_EQ("Error while file operation!", services.messages[0].text);
-  EXPECT_TRUE(delivery.Failed());
-  EXPECT_EQ("kept", ReadFile(path));
-  ::DeleteFileA(path.c_str());
+// The names in `folder`, to see that nothing was left beside the file.
+std::vector<std::string> FolderNames(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = ::FindFirstFileA((folder + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (found.cFileName[0] != '.') names.push_back(found.cFileName);
+  } while (::FindNextFileA(search, &found));
+  ::FindClose(search);
+  return names;
+}
+
+// A page written back, or an agreed copy, leaves the old file or the new
+// one whole, and nothing else in the folder.
+TEST_F(ServicesTest, AFileIsReplacedWholeOrNotAtAll) {
+  const std::string folder = TempPath("velbrook_place\\");
+  const std::string source = TempPath("velbrook_pic.gif"), copyName = "velbrook_pic.gif";
+  const std::string page("<HTML>\r\n\0\xE4\r\n</HTML>\r\n", 21), picture = "the new picture";
+  enum Setup { kPlain, kNew, kReadOnly, kHidden, kLocked, kNoFolder };
+  const struct {
+    const char* name;
+    Setup setup;
+    std::deque<int> answers;  // empty: the page is written, else the copy offer's answers
+    bool replaced;
+    bool failed;
+  } cases[] = {
+      {"a page written back over a longer one", kPlain, {}, true, false},
+      {"a new page", kNew, {}, true, false},
+      {"a page in a missing folder", kNoFolder, {}, false, true},
+      {"a read-only page", kReadOnly, {}, false, true},
+      {"a hidden page", kHidden, {}, true, false},
+      {"a page another program holds open (the last step fails)", kLocked, {}, false, true},
+      {"another file where the copy goes, Yes", kPlain, {IDYES, IDYES}, true, false},
+      {"another file where the copy goes, No", kPlain, {IDYES, IDNO}, false, false},
+  };
+  WriteFile(source, picture);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const bool copy = !c.answers.empty();
+    const std::string target = folder + (copy ? copyName : "home.htm"), old = std::string(5000, 'o');
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    if (c.setup != kNew && c.setup != kNoFolder) WriteFile(target, old);
+    if (c.setup == kReadOnly) ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+    if (c.setup == kHidden) ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    if (c.setup == kNoFolder) ::RemoveDirectoryA(folder.c_str());
+    HANDLE lock = c.setup == kLocked ? ::CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                     : INVALID_HANDLE_VALUE;
+
+    MessageBoxAnswerer answerer;
+    answerer.answers = c.answers;
+    PageDelivery delivery(services, texts);
+    if (copy) {
+      std::string reference = source;
+      delivery.OfferCopyToPageDir(folder + "home.htm", reference);
+      EXPECT_EQ(copyName, reference);
+      EXPECT_TRUE(answerer.answers.empty()) << "both questions asked";
+    } else {
+      delivery.WritePageFile(page, target);
+      EXPECT_EQ(c.failed ? 1u : 0u, answerer.seen.size()) << "message 2 only on failure";
+    }
+    if (lock != INVALID_HANDLE_VALUE) ::CloseHandle(lock);
+    EXPECT_EQ(c.failed, delivery.Failed());
+    if (c.setup != kNoFolder) {
+      EXPECT_EQ(c.replaced ? (copy ? picture : page) : old, ReadFile(target));
+      EXPECT_EQ(std::vector<std::string>{target.substr(folder.size())}, FolderNames(folder));
+    } else {
+      EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(folder.c_str()));
+    }
+    const DWORD kept = c.setup == kReadOnly ? FILE_ATTRIBUTE_READONLY : c.setup == kHidden ? FILE_ATTRIBUTE_HIDDEN : 0;
+    if (kept) {
+      EXPECT_EQ(kept, ::GetFileAttributesA(target.c_str()) & kept) << "the old file's flag is kept";
+    }
+    ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(target.c_str());
+    ::RemoveDirectoryA(folder.c_str());
+  }
+  ::DeleteFileA(source.c_str());
 }
 
 TEST_F(ServicesTest, HelpShowsOneTopicAtATimeUntilClosed) {
