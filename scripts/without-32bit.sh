@@ -34,6 +34,17 @@ echo "\$0: cannot execute binary file: Exec format error" >&2
 exit 126
 STUB
 chmod 755 "$stub"
+if [ ! -e "$loader" ]; then
+  # The 32-bit Wine is not installed here (a mirror in sync kept it away):
+  # its folder is copied onto a tmpfs of this namespace to make room for the
+  # stand-in, so that what tries to start it is still seen and listed.
+  folder=$(dirname "$loader") saved=$(mktemp -d)
+  cp -a "$folder/." "$saved/"
+  mount -t tmpfs velbrook-wine "$folder"
+  cp -a "$saved/." "$folder/"
+  rm -rf "$saved"
+  touch "$loader"
+fi
 mount --bind "$stub" "$loader"
 if out=$("$loader" --version 2>&1); then
   echo "without-32bit.sh: $loader still starts ($out); giving up" >&2
