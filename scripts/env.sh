@@ -18,7 +18,14 @@ else
   WINE_ARCH=win64
   WINE_BIN=/usr/lib/wine/wine64
   RUN_DIR=$BUILD_DIR/win64
-  WINE_WHY="this machine cannot run 32-bit code (the 32-bit Wine does not start) or VELBROOK_WINE_ARCH=win64 asked for it, so the same sources built for 64-bit Windows stand in; the 32-bit files and tests are still built"
+  if [ "${VELBROOK_WINE_ARCH:-}" = win64 ]; then
+    WINE_WHY="VELBROOK_WINE_ARCH=win64 asked for it"
+  elif [ -e /usr/lib/wine/wine ]; then
+    WINE_WHY="this machine cannot run 32-bit code (the 32-bit Wine does not start)"
+  else
+    WINE_WHY="the 32-bit Wine is not installed (scripts/install.sh could not get it)"
+  fi
+  WINE_WHY+=", so the same sources built for 64-bit Windows stand in; the 32-bit files and tests are still built"
 fi
 export WINEPREFIX=$BUILD_DIR/wineprefix-$WINE_ARCH
 export WINEARCH=$WINE_ARCH WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
