@@ -20,6 +20,17 @@
 
 namespace velbrook {
 
+// Scripted answers, but a finished page is really written, so that a test
+// reads it back as a user would and can open it again.
+class WritingServices : public ScriptedServices {
+ public:
+  bool WriteFileReplacing(const std::string& path, const std::string& bytes) override {
+    if (!ScriptedServices::WriteFileReplacing(path, bytes)) return false;
+    WriteFile(path, bytes);
+    return true;
+  }
+};
+
 class WizardRunTest : public ::testing::Test {
  protected:
   WizardRunTest() { app.m_hInstance = ::GetModuleHandleA(nullptr); }
@@ -48,7 +59,7 @@ class WizardRunTest : public ::testing::Test {
 
   CPageApp app;  // the framework's application object while the test runs
   ModuleTexts texts{::GetModuleHandleA(nullptr)};
-  ScriptedServices services;
+  WritingServices services;
   FixedClock clock;
   // Where a test that finishes writes its page.
   const std::string file = TempPath("velbrook_run_test.htm");
