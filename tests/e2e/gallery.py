@@ -9,7 +9,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_test import (BIN, BITMAP_FILE, BOX_CAPTION, CANCEL, CAPTIONS, FILE_NAME, FINISH, HELP, IDNO, IDOK,  # noqa: E402
+from e2e_test import (BIN, BITMAP_FILE, BOX_CAPTION, CANCEL, CAPTIONS, FILE_NAME, FINISH, HELP, IDNO, IDOK, IDYES,  # noqa: E402
                       ITEM_ADD, LINK_ADD, NEXT, USE_BITMAP, WINE, Driver)
 
 ABOUT = 1028
@@ -29,6 +29,10 @@ def shoot(drive, caption, name):
 def main():
     os.makedirs(OUT, exist_ok=True)
     folder = tempfile.mkdtemp(prefix="velbrook-gallery-")
+    # Another page's background of the same name as this page's, for the
+    # question before a copy replaces it.
+    with open(os.path.join(folder, "back.gif"), "wb") as f:
+        f.write(b"GIF89a")
     program = subprocess.Popen([WINE, os.path.join(BIN, "velbrook.exe")], cwd=folder,
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     drive = Driver()
@@ -64,6 +68,9 @@ def main():
                 drive("click", caption, FINISH)
                 drive("box")
                 shoot(drive, BOX_CAPTION, "copy-offer")
+                drive("answer", IDYES)
+                drive("box")
+                shoot(drive, BOX_CAPTION, "replace-file")
                 drive("answer", IDNO)
                 drive("box")
                 shoot(drive, BOX_CAPTION, "outcome")
