@@ -171,6 +171,14 @@ class WizardRun(unittest.TestCase):
     def assert_ended(self):
         self.assertEqual(0, self.program.wait(timeout=30))
 
+    def assert_file_error_ends(self, target):
+        """The page file could not be written: message 2, then the warning."""
+        self.assertEqual("Error while file operation!", self.message())
+        self.answer(IDOK)
+        self.assertEqual("It is possible that the bad home page file (%s) has been created." % target, self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+
     def read(self, name):
         with open(os.path.join(self.folder, name), "rb") as f:
             return f.read().decode("latin-1")
@@ -500,11 +508,7 @@ class WizardRun(unittest.TestCase):
         self.fill(CAPTIONS[9], FILE_NAME, target)
         self.drive("click", CAPTIONS[9], CLIPBOARD)
         self.drive("click", CAPTIONS[9], FINISH)
-        self.assertEqual("Error while file operation!", self.message())
-        self.answer(IDOK)
-        self.assertEqual("It is possible that the bad home page file (%s) has been created." % target, self.message())
-        self.answer(IDOK)
-        self.assert_ended()
+        self.assert_file_error_ends(target)
         self.assertEqual(INITIAL_PAGE, self.drive("clipboard"), "the clipboard was filled before the file failed")
 
     def test_agreed_copy_of_a_file_already_beside_the_page(self):
@@ -579,11 +583,7 @@ class WizardRun(unittest.TestCase):
         self.next_to(9)
         self.assertEqual(target, self.drive("text", CAPTIONS[9], FILE_NAME))
         self.drive("click", CAPTIONS[9], FINISH)
-        self.assertEqual("Error while file operation!", self.message())
-        self.answer(IDOK)
-        self.assertEqual("It is possible that the bad home page file (%s) has been created." % target, self.message())
-        self.answer(IDOK)
-        self.assert_ended()
+        self.assert_file_error_ends(target)
         with open(os.path.join(web, "home.htm"), "rb") as f:
             self.assertEqual(ONE_RUN_PAGE, f.read().decode("latin-1"))
         self.assertEqual(["home.htm"], os.listdir(web))
