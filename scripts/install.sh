@@ -21,11 +21,18 @@ packages=(
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
+# Where the 32-bit Wine could not be had, one make command calls this script
+# several times; an hour passes before a mirror in sync is tried again.
+stamp=$(cd "$(dirname "$0")/.." && pwd)/build/.wine32-unavailable
+
 missing=()
 for p in "${packages[@]}"; do
   installed "$p" || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
+if [ "${missing[*]}" = "$optional" ] && [ -n "$(find "$stamp" -mmin -60 2>/dev/null)" ]; then
+  exit 0
+fi
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "install.sh: missing packages (${missing[*]}); run as root to install them" >&2
@@ -69,5 +76,6 @@ fi
 
 if ! installed "$optional" && ! apt_install "$optional"; then
   echo "install.sh: $optional cannot be installed now; the 64-bit build stands in for the shipped one in the Wine suites"
+  mkdir -p "$(dirname "$stamp")" && touch "$stamp"
 fi
 exit 0
