@@ -10,6 +10,7 @@ import os
 import shutil
 import subprocess
 import tempfile
+import threading
 
 CHROMIUM = shutil.which("chromium") or "/usr/bin/chromium"
 FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
@@ -59,7 +60,7 @@ def phone_view(path, png=None, width=390, height=844):
     def pipes_as_3_and_4():
         # Moved out of the way first: either pipe may itself be 3 or 4, and
         # dup2 onto the same number would keep its close-on-exec flag.
-        high = [fcntl.fcntl(fd, fcntl.F_DUPFD, 10) for fd in (commands_in, answers_out)]
+        high = [fcntl.fcntl(fd, fcntl.F_DUPFD_CLOEXEC, 10) for fd in (commands_in, answers_out)]
         os.dup2(high[0], 3)
         os.dup2(high[1], 4)
 
@@ -69,6 +70,9 @@ def phone_view(path, png=None, width=390, height=844):
     os.close(commands_in)
     os.close(answers_out)
     to_browser, from_browser = os.fdopen(commands, "wb"), os.fdopen(answers, "rb")
+    # A browser that hangs is ended, and the pipe's end then fails the read.
+    deadline = threading.Timer(120, browser.kill)
+    deadline.start()
     pending, ids = [], iter(range(1, 1000))
 
     def message():
@@ -95,19 +99,21 @@ def phone_view(path, png=None, width=390, height=844):
                 return answer["result"]
             pending.append(answer)
 
-    def wait_for(event):
+    def wait_for_load(loader):
         while True:
-            answer = pending.pop(0) if pending else message()
-            if answer.get("method") == event:
-                return answer
+            event = pending.pop(0) if pending else message()
+            if event.get("method") == "Page.lifecycleEvent" and event["params"]["name"] == "load" and \
+                    event["params"]["loaderId"] == loader:
+                return
 
     try:
         target = send("Target.createTarget", url="about:blank")["targetId"]
         tab = send("Target.attachToTarget", targetId=target, flatten=True)["sessionId"]
         send("Emulation.setDeviceMetricsOverride", tab, width=width, height=height, deviceScaleFactor=2, mobile=True)
         send("Page.enable", tab)
-        send("Page.navigate", tab, url="file://" + os.path.abspath(path))
-        wait_for("Page.loadEventFired")
+        # The load of this page, not of the blank one the tab opened with.
+        send("Page.setLifecycleEventsEnabled", tab, enabled=True)
+        wait_for_load(send("Page.navigate", tab, url="file://" + os.path.abspath(path))["loaderId"])
         view = json.loads(send("Runtime.evaluate", tab, expression=_PHONE_MEASURES, awaitPromise=True,
                                returnByValue=True)["result"]["value"])
         if png:
@@ -116,6 +122,7 @@ def phone_view(path, png=None, width=390, height=844):
         send("Browser.close")
         return view
     finally:
+        deadline.cancel()
         to_browser.close()
         from_browser.close()
         try:
