@@ -59,6 +59,7 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
 
   if (title.m_bHTML3) page += kDoctype;
   page += kDocumentHead;
+  if (title.m_bFitPhone) page += kPhoneViewport;
   if (!title.m_strWindowTitle.empty()) {
     AppendFormatted(page, texts.Load(IDS_TITLE_BLOCK), title.m_strWindowTitle);
   } else {
@@ -100,7 +101,8 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
     delivery.OfferCopyToPageDir(pageFile, picture.m_strPictureFile);
     if (picture.m_bCenterPicture) page += centerOpen;
     if (picture.m_bFramePicture) page += kFrameOpen;
-    AppendFormatted(page, texts.Load(IDS_PICTURE_LINE), picture.m_strPictureFile);
+    AppendFormatted(page, texts.Load(IDS_PICTURE_LINE),
+                    title.m_bFitPhone ? picture.m_strPictureFile + kPhonePictureWidth : picture.m_strPictureFile);
     if (picture.m_bFramePicture) page += kFrameClose;
     if (picture.m_bCenterPicture) page += centerClose;
   }

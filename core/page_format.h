@@ -10,6 +10,14 @@ namespace page_format {
 const char kDoctype[] = "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML 3.0//EN\">\r\n";
 const char kDocumentHead[] =
     "<HTML>\r\n\r\n<META NAME=\"CREATOR\" CONTENT=\"The Velbrook v1.22\">\r\n\r\n<HEAD>\r\n";
+// The line that asks a phone's browser to lay the page out at the
+// screen's own width instead of a desktop's; older browsers ignore it.
+const char kPhoneViewport[] = "<META NAME=\"viewport\" CONTENT=\"width=device-width, initial-scale=1\">\r\n";
+// Lets a picture wider than a phone's screen shrink to fit it. It is added
+// to the picture's name inside the IMG line's quotes, so that the line's own
+// closing quote ends this attribute: older browsers ignore the attribute,
+// and a picture narrower than the screen keeps its size.
+const char kPhonePictureWidth[] = "\" STYLE=\"max-width:100%";
 const char kTitlePlaceholder[] = "<!-- Insert Title here -->\r\n\r\n";
 const char kBodyStart[] = "</HEAD>\r\n\r\n<BODY";
 const char kBackgroundColor[] = " BGCOLOR=";

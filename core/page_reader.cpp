@@ -122,6 +122,7 @@ class PageReader {
   bool ReadHead(View& rest, PageSettings& s) const {
     s.title.m_bHTML3 = Take(rest, kDoctype);
     if (!Take(rest, kDocumentHead)) return false;
+    s.title.m_bFitPhone = Take(rest, kPhoneViewport);
     if (Take(rest, m_title[0])) return TakeUntil(rest, m_title[1] + kBodyStart, s.title.m_strWindowTitle);
     return Take(rest, kTitlePlaceholder) && Take(rest, kBodyStart);
   }
@@ -182,7 +183,8 @@ class PageReader {
       picture.m_bCenterPicture = picture.m_bFramePicture = FALSE;
       return true;
     }
-    if (!TakeUntil(r, m_picture[1], name) ||
+    const std::string nameEnd = s.title.m_bFitPhone ? kPhonePictureWidth + m_picture[1] : m_picture[1];
+    if (!TakeUntil(r, nameEnd, name) ||
         (picture.m_bFramePicture && !Take(r, kFrameClose)) || (picture.m_bCenterPicture && !Take(r, m_centerClose))) {
       return false;
     }

@@ -21,6 +21,7 @@ struct TitleSettings {
   BOOL m_bHTML3 = FALSE;
   BOOL m_bCenterHeader = FALSE;
   BOOL m_bCenterSubHeader = FALSE;
+  BOOL m_bFitPhone = FALSE;  // "Fit the page to &phone screens"
 };
 
 struct BackgroundSettings {

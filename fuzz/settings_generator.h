@@ -22,7 +22,7 @@ class SettingsGenerator {
 
   PageSettings Make() {
     PageSettings s;
-    s.title = {Line(30), Line(60), Line(80), Flag(), m_data.ConsumeBool(), m_data.ConsumeBool()};
+    s.title = {Line(30), Line(60), Line(80), Flag(), m_data.ConsumeBool(), m_data.ConsumeBool(), Flag()};
     s.background = {Line(260), Line(260), Color(), m_data.ConsumeBool(), m_data.ConsumeBool(), m_data.ConsumeBool()};
     s.color = {Color(), m_data.ConsumeBool(), Color(), m_data.ConsumeBool(), Color(), m_data.ConsumeBool()};
     s.picture = {m_data.ConsumeBool(), m_data.ConsumeBool(), m_data.ConsumeBool(), Line(260)};

@@ -10,6 +10,7 @@ CTitlePage::CTitlePage(TitleSettings* settings, const std::string& title, CWnd* 
       m_bHTML3(settings->m_bHTML3),
       m_bCenterHeader(settings->m_bCenterHeader),
       m_bCenterSubHeader(settings->m_bCenterSubHeader),
+      m_bFitPhone(settings->m_bFitPhone),
       m_pSettings(settings) {}
 
 CTitlePage::~CTitlePage() {
@@ -19,6 +20,7 @@ CTitlePage::~CTitlePage() {
   m_pSettings->m_bHTML3 = m_bHTML3;
   m_pSettings->m_bCenterHeader = m_bCenterHeader;
   m_pSettings->m_bCenterSubHeader = m_bCenterSubHeader;
+  m_pSettings->m_bFitPhone = m_bFitPhone;
 }
 
 void CTitlePage::DoDataExchange(CDataExchange* dx) {
@@ -31,4 +33,5 @@ void CTitlePage::DoDataExchange(CDataExchange* dx) {
   DDX_Check(dx, IDC_HTML3, m_bHTML3);
   DDX_Check(dx, IDC_CENTER_HEADER, m_bCenterHeader);
   DDX_Check(dx, IDC_CENTER_SUBHEADER, m_bCenterSubHeader);
+  DDX_Check(dx, IDC_FIT_PHONE, m_bFitPhone);
 }

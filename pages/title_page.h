@@ -1,5 +1,5 @@
 // The title page: the browser window's title, the header and sub-header,
-// their centring and the HTML 3 mark.
+// their centring, the HTML 3 mark and whether the page fits a phone's screen.
 #ifndef VELBROOK_PAGES_TITLE_PAGE_H
 #define VELBROOK_PAGES_TITLE_PAGE_H
 
@@ -18,6 +18,7 @@ class CTitlePage : public CVelbrookPage {
   BOOL m_bHTML3 = FALSE;
   BOOL m_bCenterHeader = FALSE;
   BOOL m_bCenterSubHeader = FALSE;
+  BOOL m_bFitPhone = FALSE;
   TitleSettings* m_pSettings;
 
  protected:

@@ -96,6 +96,7 @@
 #define IDC_HTML3                1004
 #define IDC_CENTER_HEADER        1031
 #define IDC_CENTER_SUBHEADER     1032
+#define IDC_FIT_PHONE            1062
 
 // Controls of the background page.
 #define IDC_BROWSE_SOUND         1047

@@ -1,11 +1,16 @@
 """Debian's Chromium, headless, on pages the program wrote: the document it
-builds from a page (its DOM after parsing), and a picture of it."""
+builds from a page (its DOM after parsing), a picture of it, and how a
+phone shows it."""
 
+import base64
+import fcntl
 import html.parser
+import json
 import os
 import shutil
 import subprocess
 import tempfile
+import threading
 
 CHROMIUM = shutil.which("chromium") or "/usr/bin/chromium"
 FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
@@ -30,6 +35,102 @@ def rendered_dom(path):
 def screenshot(path, png, width=900, height=1400):
     _chromium(["--screenshot=" + os.path.abspath(png), "--window-size=%d,%d" % (width, height),
                "file://" + os.path.abspath(path)])
+
+
+# What the page is on a phone: how far the browser scaled it down, and how
+# wide its layout is next to the screen.
+_PHONE_MEASURES = """new Promise(done => requestAnimationFrame(() => done(JSON.stringify({
+  scale: window.visualViewport.scale,
+  layoutWidth: document.documentElement.scrollWidth,
+  pictures: Array.from(document.images, i => [i.naturalWidth, i.getBoundingClientRect().width])}))))"""
+
+
+def phone_view(path, png=None, width=390, height=844):
+    """The page in Chromium's mobile emulation, a phone `width` CSS pixels
+    wide: {"scale", "layoutWidth", "pictures": [[natural, shown width]...]}.
+    With `png`, also a picture of the phone's screen.
+
+    Mobile emulation is reached only through the DevTools protocol; Chromium
+    speaks it on file descriptors 3 (commands in) and 4 (answers out) when
+    started with --remote-debugging-pipe, one JSON message per NUL."""
+    profile = tempfile.mkdtemp(prefix="velbrook-chromium-")
+    commands_in, commands = os.pipe()
+    answers, answers_out = os.pipe()
+
+    def pipes_as_3_and_4():
+        # Moved out of the way first: either pipe may itself be 3 or 4, and
+        # dup2 onto the same number would keep its close-on-exec flag.
+        high = [fcntl.fcntl(fd, fcntl.F_DUPFD_CLOEXEC, 10) for fd in (commands_in, answers_out)]
+        os.dup2(high[0], 3)
+        os.dup2(high[1], 4)
+
+    browser = subprocess.Popen([CHROMIUM] + FLAGS + ["--user-data-dir=" + profile, "--remote-debugging-pipe"],
+                               stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                               close_fds=False, preexec_fn=pipes_as_3_and_4)
+    os.close(commands_in)
+    os.close(answers_out)
+    to_browser, from_browser = os.fdopen(commands, "wb"), os.fdopen(answers, "rb")
+    # A browser that hangs is ended, and the pipe's end then fails the read.
+    deadline = threading.Timer(120, browser.kill)
+    deadline.start()
+    pending, ids = [], iter(range(1, 1000))
+
+    def message():
+        text = b""
+        while not text.endswith(b"\0"):
+            byte = from_browser.read(1)
+            if not byte:
+                raise RuntimeError("Chromium closed the DevTools pipe")
+            text += byte
+        return json.loads(text[:-1])
+
+    def send(method, session=None, **params):
+        number = next(ids)
+        command = {"id": number, "method": method, "params": params}
+        if session:
+            command["sessionId"] = session
+        to_browser.write(json.dumps(command).encode() + b"\0")
+        to_browser.flush()
+        while True:
+            answer = message()
+            if answer.get("id") == number:
+                if "error" in answer:
+                    raise RuntimeError("%s: %s" % (method, answer["error"]))
+                return answer["result"]
+            pending.append(answer)
+
+    def wait_for_load(loader):
+        while True:
+            event = pending.pop(0) if pending else message()
+            if event.get("method") == "Page.lifecycleEvent" and event["params"]["name"] == "load" and \
+                    event["params"]["loaderId"] == loader:
+                return
+
+    try:
+        target = send("Target.createTarget", url="about:blank")["targetId"]
+        tab = send("Target.attachToTarget", targetId=target, flatten=True)["sessionId"]
+        send("Emulation.setDeviceMetricsOverride", tab, width=width, height=height, deviceScaleFactor=2, mobile=True)
+        send("Page.enable", tab)
+        # The load of this page, not of the blank one the tab opened with.
+        send("Page.setLifecycleEventsEnabled", tab, enabled=True)
+        wait_for_load(send("Page.navigate", tab, url="file://" + os.path.abspath(path))["loaderId"])
+        view = json.loads(send("Runtime.evaluate", tab, expression=_PHONE_MEASURES, awaitPromise=True,
+                               returnByValue=True)["result"]["value"])
+        if png:
+            with open(png, "wb") as f:
+                f.write(base64.b64decode(send("Page.captureScreenshot", tab, format="png")["data"]))
+        send("Browser.close")
+        return view
+    finally:
+        deadline.cancel()
+        to_browser.close()
+        from_browser.close()
+        try:
+            browser.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            browser.kill()
+            browser.wait()
+        shutil.rmtree(profile, ignore_errors=True)
 
 
 class Document(html.parser.HTMLParser):

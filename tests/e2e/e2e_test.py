@@ -29,7 +29,7 @@ WINDOW_TITLE, FILE_NAME, CLIPBOARD = 1001, 1019, 1057
 LIST_TITLE, ITEM_ADD, ITEM_VALUE = 1011, 1022, 1021
 LINK_ADD, LINK_TITLE, LINK_REFERENCE, FAVORITES = 1023, 1015, 1002, 1014
 LAST_UPDATED, STYLE_BLINKING, CENTER_LAST_UPDATED, EMAIL = 1035, 1038, 1039, 1017
-HEADER, SUBHEADER, HTML3, CENTER_HEADER, CENTER_SUBHEADER = 1002, 1003, 1004, 1031, 1032
+HEADER, SUBHEADER, HTML3, CENTER_HEADER, CENTER_SUBHEADER, FIT_PHONE = 1002, 1003, 1004, 1031, 1032, 1062
 SELECT_COLOR, USE_COLOR, USE_BITMAP, BITMAP_FILE, SOUND_FILE, FIXED = 1050, 1052, 1053, 1048, 1046, 1058
 CHOOSE_TEXT_COLOR, CHOOSE_LINK_COLOR = 1055, 1057
 INCLUDE_PICTURE, CENTER_PICTURE, FRAME_PICTURE, BROWSE_PICTURE, PICTURE_FILE = 1005, 1006, 1007, 1008, 1001
@@ -369,6 +369,58 @@ class WizardRun(unittest.TestCase):
         self.assertEqual(["me@example.org"], document.address_links)
         self.assertIn("Hello world", document.text("body"))
         self.assertIn("This page was created by Korvane's Velbrook v 1.22", document.text("em"))
+
+    def test_phone_tick_fits_the_page_to_a_phone_and_untick_restores_it(self):
+        """Ticked, a phone shows the page at its own width, a wide picture
+        shrunk; the page opened again and unticked is the desktop page of
+        today, which a phone scales down."""
+        subprocess.run(["convert", "-size", "600x150", "gradient:#3a7bd5-#f6d55c",
+                        os.path.join(self.folder, "wide.gif")], check=True)
+        page_file = windows_path(os.path.join(self.folder, "home.htm"))
+        self.next_to(1)
+        self.fill(CAPTIONS[1], WINDOW_TITLE, "On a phone")
+        self.fill(CAPTIONS[1], HEADER, "Welcome")
+        self.drive("click", CAPTIONS[1], CENTER_HEADER)
+        self.drive("click", CAPTIONS[1], FIT_PHONE)
+        self.next_to(4)
+        for box in (INCLUDE_PICTURE, CENTER_PICTURE, FRAME_PICTURE):
+            self.drive("click", CAPTIONS[4], box)
+        self.fill(CAPTIONS[4], PICTURE_FILE, windows_path(os.path.join(self.folder, "wide.gif")))
+        self.next_to(5)
+        self.fill(CAPTIONS[5], PAGE_TEXT, "A line of text long enough to wrap on the narrow screen of a phone.")
+        self.next_to(9)
+        self.fill(CAPTIONS[9], FILE_NAME, page_file)
+        self.drive("click", CAPTIONS[9], FINISH)
+        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % page_file, self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+        fitted = self.read("home.htm")
+        viewport = "<META NAME=\"viewport\" CONTENT=\"width=device-width, initial-scale=1\">\r\n"
+        self.assertIn("<HEAD>\r\n" + viewport + "<TITLE>", fitted)
+        self.assertIn("<IMG SRC=\"wide.gif\" STYLE=\"max-width:100%\">\r\n", fitted)
+        on = browser.phone_view(os.path.join(self.folder, "home.htm"))
+        self.assertEqual(1, on["scale"], "shown at the phone's own scale: %s" % on)
+        self.assertLessEqual(on["layoutWidth"], 390, "no wider than the screen: %s" % on)
+        natural, shown = on["pictures"][0]
+        self.assertEqual(600, natural)
+        self.assertLess(shown, 390, "the wide picture shrinks to the screen: %s" % on)
+        keep("phone", self.folder)
+
+        # Opened again, the tick is read back: one click takes it off.
+        self.start(page_file)
+        self.drive("wait", CAPTIONS[0])
+        self.next_to(1)
+        self.drive("click", CAPTIONS[1], FIT_PHONE)
+        self.next_to(9)
+        self.drive("click", CAPTIONS[9], FINISH)
+        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % page_file, self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+        self.assertEqual(fitted.replace(viewport, "").replace(" STYLE=\"max-width:100%\"", ""), self.read("home.htm"))
+        off = browser.phone_view(os.path.join(self.folder, "home.htm"))
+        self.assertLess(off["scale"], 0.5, "a desktop page, scaled down: %s" % off)
+        self.assertGreater(off["layoutWidth"], 390, off)
+        self.assertEqual(600, off["pictures"][0][1], "the picture at its own width: %s" % off)
 
     def focus_id(self):
         return int(self.drive("focus").rsplit(" ", 1)[1])

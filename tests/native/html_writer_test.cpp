@@ -42,6 +42,12 @@ TEST_F(BuildPageTest, InitialSettingsGiveTheFirstWorkedExample) {
             Build());
   EXPECT_TRUE(services.messages.empty());
   EXPECT_EQ(0, clock.reads) << "the clock is read only for the last-updated line";
+
+  settings.title.m_bFitPhone = TRUE;
+  EXPECT_EQ(std::string(kHead) + "<META NAME=\"viewport\" CONTENT=\"width=device-width, initial-scale=1\">\r\n" +
+                "<!-- Insert Title here -->\r\n\r\n</HEAD>\r\n\r\n<BODY>\r\n\r\n<HR>\r\n\r\n" + kCredit + kEnd,
+            Build())
+      << "fitted to a phone: the one line more, in the head";
 }
 
 TEST_F(BuildPageTest, SecondWorkedExampleByteForByte) {
@@ -139,6 +145,13 @@ TEST_F(BuildPageTest, PictureCentreWrapsFrameWrapsImage) {
       "<HR>\r\n\r\n<CENTER>\r\n<TABLE BORDER=4 CELLPADDING=8>\r\n<TR>\r\n<TD>\r\n<IMG SRC=\"me.gif\">\r\n"
       "\r\n</TD>\r\n</TR>\r\n</TABLE>\r\n</CENTER>\r\n",
       Body());
+  settings.title.m_bFitPhone = TRUE;
+  EXPECT_EQ(
+      "<HR>\r\n\r\n<CENTER>\r\n<TABLE BORDER=4 CELLPADDING=8>\r\n<TR>\r\n<TD>\r\n"
+      "<IMG SRC=\"me.gif\" STYLE=\"max-width:100%\">\r\n\r\n</TD>\r\n</TR>\r\n</TABLE>\r\n</CENTER>\r\n",
+      Body())
+      << "fitted to a phone, a picture wider than the screen shrinks";
+  EXPECT_EQ("me.gif", settings.picture.m_strPictureFile);
 }
 
 TEST_F(BuildPageTest, PictureNeedsBothTheToggleAndAFile) {

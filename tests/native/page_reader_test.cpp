@@ -28,7 +28,8 @@ std::string Describe(const PageSettings& s) {
     out << "\n";
   };
   out << "title [" << s.title.m_strWindowTitle << "] [" << s.title.m_strHeader << "] [" << s.title.m_strSubHeader
-      << "] " << s.title.m_bHTML3 << s.title.m_bCenterHeader << s.title.m_bCenterSubHeader << "\n"
+      << "] " << s.title.m_bHTML3 << s.title.m_bCenterHeader << s.title.m_bCenterSubHeader
+      << s.title.m_bFitPhone << "\n"
       << "background [" << s.background.m_strBitmapFile << "] [" << s.background.m_strSoundFile << "] "
       << s.background.m_crBackground << " " << s.background.m_bFixedBackground << s.background.m_bUseColor
       << s.background.m_bUseBitmap << "\n"
@@ -86,6 +87,11 @@ TEST_F(PageReaderTest, EveryFeatureReadsBackAsItWasSet) {
        [](PageSettings& s) { s.color = {0, TRUE, 0x0000FF, TRUE, 0x123456, TRUE}; }},
       {"picture centred and framed",
        [](PageSettings& s) { s.picture = {TRUE, TRUE, TRUE, "C:\\My Pages\\me.jpg"}; }},
+      {"fit to a phone, the picture centred and framed",
+       [](PageSettings& s) {
+         s.title.m_bFitPhone = TRUE;
+         s.picture = {TRUE, TRUE, TRUE, "C:\\My Pages\\me.jpg"};
+       }},
       {"picture framed only", [](PageSettings& s) { s.picture = {TRUE, FALSE, TRUE, "C:\\My Pages\\me.jpg"}; }},
       {"page text with HTML, blank lines and lists of its own",
        [](PageSettings& s) {
@@ -109,7 +115,7 @@ TEST_F(PageReaderTest, EveryFeatureReadsBackAsItWasSet) {
       {"e-mail holding the quote and bracket", [](PageSettings& s) { s.footer.m_strEMail = "a\">b"; }},
       {"everything at once",
        [](PageSettings& s) {
-         s.title = {"T", "H", "S", TRUE, TRUE, TRUE};
+         s.title = {"T", "H", "S", TRUE, TRUE, TRUE, TRUE};
          s.background = {"C:\\My Pages\\b.gif", "C:\\My Pages\\s.wav", 0xFFFFFF, TRUE, TRUE, TRUE};
          s.color = {1, TRUE, 2, TRUE, 3, TRUE};
          s.picture = {TRUE, TRUE, FALSE, "C:\\My Pages\\p.gif"};

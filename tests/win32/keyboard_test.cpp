@@ -221,6 +221,8 @@ TEST_F(KeyboardTest, MnemonicsTypedAnywhere) {
        "Background color, picture and sound", 0, 0},
       {"Alt+H in the title edit: the page's Header label before the host's Help", "Title and headers of the page",
        IDC_WINDOW_TITLE, 'H', true, "Title and headers of the page", IDC_HEADER, 0},
+      {"Alt+P in the title edit: the phone tick", "Title and headers of the page", IDC_WINDOW_TITLE, 'P', true,
+       "Title and headers of the page", IDC_FIT_PHONE, 0},
       {"N on Next> while the header reads Smith&Nephew", "Title and headers of the page", 0, 'N', false,
        "Background color, picture and sound", 0, 0},
       {"Alt+N in the multi-line page text", "Text of the page", IDC_PAGE_TEXT, 'N', true, "Items on the page", 0, 0},

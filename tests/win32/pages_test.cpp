@@ -66,7 +66,7 @@ std::string Shown(HWND control) {
 // holds, and Finish with no change writes the same bytes and asks nothing.
 TEST_F(PagesTest, APageOpenedAgainFillsEveryPageAndIsWrittenUnchanged) {
   PageSettings written;
-  written.title = {"My page", "Welcome", "to my page", TRUE, TRUE, FALSE};
+  written.title = {"My page", "Welcome", "to my page", TRUE, TRUE, FALSE, TRUE};
   written.background = {"sky.gif", "tune.mid", 0xE0FFFF, TRUE, TRUE, TRUE};
   written.color = {0x80, TRUE, 0, FALSE, 0x800080, TRUE};
   written.picture = {TRUE, FALSE, TRUE, "me.gif"};
@@ -90,6 +90,7 @@ TEST_F(PagesTest, APageOpenedAgainFillsEveryPageAndIsWrittenUnchanged) {
       {"Title and headers of the page", IDC_CENTER_HEADER, "[x]"},
       {"Title and headers of the page", IDC_CENTER_SUBHEADER, "[ ]"},
       {"Title and headers of the page", IDC_HTML3, "[x]"},
+      {"Title and headers of the page", IDC_FIT_PHONE, "[x]"},
       {"Background color, picture and sound", IDC_USE_COLOR, "[x]"},
       {"Background color, picture and sound", IDC_SELECT_COLOR, "[ ]"},  // enabled by Solid color
       {"Background color, picture and sound", IDC_BITMAP_FILE, dir + "sky.gif"},
@@ -328,7 +329,8 @@ TEST_F(PagesTest, EveryPageAndDialogHasItsHelpItsTabOrderAndNamedControls) {
   } pages[] = {
       {"Welcome to the Velbrook!", 1, {IDC_ABOUT}},
       {"Title and headers of the page", 2,
-       {IDC_WINDOW_TITLE, IDC_HEADER, IDC_CENTER_HEADER, IDC_SUBHEADER, IDC_CENTER_SUBHEADER, IDC_HTML3}},
+       {IDC_WINDOW_TITLE, IDC_HEADER, IDC_CENTER_HEADER, IDC_SUBHEADER, IDC_CENTER_SUBHEADER, IDC_FIT_PHONE,
+        IDC_HTML3}},
       {"Background color, picture and sound", 19,
        {IDC_SELECT_COLOR, IDC_BITMAP_FILE, IDC_BROWSE_BITMAP, IDC_SOUND_FILE, IDC_BROWSE_SOUND, IDC_FIXED_BACKGROUND,
         IDC_USE_COLOR, IDC_USE_BITMAP}},
