@@ -101,13 +101,31 @@ add_dependencies(win32_tests generated_texts)
 # Active Accessibility, to read controls as a screen reader does: for the
 # tests only, the program itself imports none of it.
 target_link_libraries(win32_tests PRIVATE velbrook_win32 gtest_main oleacc ole32 oleaut32)
+# The accessibility walk compares what it reads with the names table of the
+# docs. Wine shows this machine's files on drive Z:.
+if(CMAKE_HOST_UNIX)
+  set(HOST_FILES_DRIVE "Z:")
+endif()
+set_source_files_properties(tests/win32/pages_test.cpp PROPERTIES COMPILE_DEFINITIONS
+  VELBROOK_ACCESSIBLE_NAMES="${HOST_FILES_DRIVE}${CMAKE_SOURCE_DIR}/docs/accessible-names.md")
 # A test passes when GoogleTest said so and the program then ended well:
 # Wine ends a program whose stack overflows with exit code 0, and a crash
 # after the PASSED line still prints it. A pass pattern alone makes ctest
 # ignore the exit code, so the emulator names a bad one and that fails.
+# A test that hangs (a modal loop nobody ends) fails after a minute, by its
+# own name, instead of holding up the whole run.
+set(WIN32_TEST_PROPERTIES
+  TIMEOUT 60
+  PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test"
+  FAIL_REGULAR_EXPRESSION "wine-run.sh: .* ended with exit code [0-9]+")
 gtest_discover_tests(win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-  PROPERTIES PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test"
-             FAIL_REGULAR_EXPRESSION "wine-run.sh: .* ended with exit code [0-9]+")
+  PROPERTIES ${WIN32_TEST_PROPERTIES})
+# The check above guarded: a program that prints the PASSED line and then
+# exits with 5 must fail. It is marked to fail, so it passes while the
+# check holds and fails make test once the exit code goes unheard.
+add_executable(exit_code_probe tests/win32/exit_code_probe.cpp)
+add_test(NAME Harness.APassedLineThenExitCode5Fails COMMAND exit_code_probe)
+set_tests_properties(Harness.APassedLineThenExitCode5Fails PROPERTIES ${WIN32_TEST_PROPERTIES} WILL_FAIL TRUE)
 
 # The yardstick of the start-up benchmark, and the page switch timed inside
 # the program.

@@ -357,6 +357,21 @@ class PageReader {
   const std::vector<std::string> m_title, m_header, m_subHeader, m_picture, m_item, m_link, m_email, m_sound;
 };
 
+// A page sent to a UNIX host as text and fetched back has LF where the
+// writer wrote CR LF. When no CR LF is left at all, every LF was one of
+// them; otherwise the page is read as it stands (a lone LF there belongs to
+// a text the user gave).
+std::string WithWriterLineEnds(const std::string& page) {
+  if (page.find(kLineEnd) != std::string::npos) return page;
+  std::string restored;
+  restored.reserve(page.size() + page.size() / 16);
+  for (char c : page) {
+    if (c == '\n') restored += '\r';
+    restored += c;
+  }
+  return restored;
+}
+
 }  // namespace
 
 std::string PageArgument(const std::string& commandLine) {
@@ -372,7 +387,7 @@ std::string PageArgument(const std::string& commandLine) {
 bool ReadPage(const std::string& page, const std::string& pagePath, const TextSource& texts,
               PageSettings& settings) {
   PageSettings read;
-  if (!PageReader(texts, pagePath).Read(page, read)) return false;
+  if (!PageReader(texts, pagePath).Read(WithWriterLineEnds(page), read)) return false;
   read.file.m_strFileName = pagePath;
   read.file.m_bClipboard = FALSE;
   settings = std::move(read);

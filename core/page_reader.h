@@ -33,8 +33,9 @@ std::string PageArgument(const std::string& commandLine);
 // background picture, the sound and the picture are read as the page's
 // directory plus the bare name the page names, where the copy offer finds
 // them beside the page; the file name is `pagePath` and the clipboard is
-// off. Returns false and leaves `settings` as it was when `page` is not a
-// page the writer made.
+// off. A page whose line ends are all LF (sent to a UNIX host as text) is
+// read as if they were CR LF. Returns false and leaves `settings` as it was
+// when `page` is not a page the writer made.
 bool ReadPage(const std::string& page, const std::string& pagePath, const TextSource& texts,
               PageSettings& settings);
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Runs every suite: the layering check, the install script against stand-in
-# package tools, native (plain and sanitized), the fuzz smoke, the shipped
-# files' check, then the Win32 and end-to-end suites under Wine inside a
-# private Xvfb. Ends with one line per suite and exits non-zero
+# Runs every suite: the layering check, the check that the documents name
+# only tests that exist, the install script against stand-in package tools,
+# native (plain and sanitized), the fuzz smoke, the shipped files' check,
+# then the Win32 and end-to-end suites under Wine inside a private Xvfb.
+# Ends with one line per suite and exits non-zero
 # when any suite fails.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -50,6 +51,7 @@ count_lines() {  # one line per check: "...: ok" or "...: FAILED"
 }
 
 suite layers count_lines "$here/check-layers.sh"
+suite docs count_lines "$here/check-docs.sh"
 suite install count_lines "$VELBROOK_ROOT/tests/install/install_test.sh"
 suite native count_ctest ctest --test-dir "$BUILD_DIR/native" -j2 --output-on-failure
 suite native-sanitize count_ctest ctest --test-dir "$BUILD_DIR/native-sanitize" -j2 --output-on-failure

@@ -11,6 +11,7 @@ e2e_driver.exe."""
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -21,6 +22,10 @@ import browser
 
 BIN = os.environ.get("VELBROOK_BIN", "")
 WINE = os.environ.get("VELBROOK_WINE", "wine")
+# Each test's time limit: a run that hangs (a window that never comes, a
+# driver that never answers) fails by its own name instead of holding up
+# the suite. The slowest test takes well under half of it.
+TEST_SECONDS = 120
 
 # Control ids of the wizard host and the pages used here.
 FINISH, CANCEL, HELP, BACK, NEXT = 1, 2, 9, 6302, 6303
@@ -111,11 +116,30 @@ class Driver:
     def close(self):
         self.process.stdin.close()
         self.process.stdout.close()
-        self.process.wait(timeout=30)
+        try:
+            self.process.wait(timeout=30)
+        except subprocess.TimeoutExpired:  # stuck in a command of a test that ran out of time
+            self.process.kill()
+            self.process.wait()
+
+
+class OutOfTime(Exception):
+    pass
 
 
 class WizardRun(unittest.TestCase):
     """Each test starts the program in a fresh working folder."""
+
+    def run(self, result=None):
+        def out_of_time(signum, frame):
+            raise OutOfTime("%s ran past its limit of %d s" % (self.id(), TEST_SECONDS))
+        previous = signal.signal(signal.SIGALRM, out_of_time)
+        signal.alarm(TEST_SECONDS)
+        try:
+            return super().run(result)
+        finally:
+            signal.alarm(0)
+            signal.signal(signal.SIGALRM, previous)
 
     def setUp(self):
         self.folder = tempfile.mkdtemp(prefix="velbrook-e2e-")

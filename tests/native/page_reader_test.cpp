@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <random>
@@ -67,11 +68,16 @@ class PageReaderTest : public ::testing::Test {
 
 // Each case sets what the wizard would for one feature of the page; the
 // page built from it reads back to the same record, with the references
-// beside the page, and writes the same page again.
+// beside the page, and writes the same page again. A case may edit the page
+// by hand first (`from` replaced by `to`): a reference that then names a
+// folder is read relative to the page, so that writing it again offers the
+// copy and names the bare file.
 TEST_F(PageReaderTest, EveryFeatureReadsBackAsItWasSet) {
   const struct {
     const char* name;
     std::function<void(PageSettings&)> set;
+    const char* from = nullptr;
+    const char* to = nullptr;
   } cases[] = {
       {"nothing set", [](PageSettings&) {}},
       {"title, headers, centring, HTML 3",
@@ -93,6 +99,9 @@ TEST_F(PageReaderTest, EveryFeatureReadsBackAsItWasSet) {
          s.picture = {TRUE, TRUE, TRUE, "C:\\My Pages\\me.jpg"};
        }},
       {"picture framed only", [](PageSettings& s) { s.picture = {TRUE, FALSE, TRUE, "C:\\My Pages\\me.jpg"}; }},
+      {"picture in a folder beside the page",
+       [](PageSettings& s) { s.picture = {TRUE, FALSE, FALSE, "C:\\My Pages\\pics/me.jpg"}; }, "\"me.jpg\"",
+       "\"pics/me.jpg\""},
       {"page text with HTML, blank lines and lists of its own",
        [](PageSettings& s) {
          s.text.m_strText = "Hello,\r\n\r\n<P>\r\n\r\n<UL>\r\n<LI>one\r\n</UL>\r\n<!-- %1 -->\r\n";
@@ -134,13 +143,15 @@ TEST_F(PageReaderTest, EveryFeatureReadsBackAsItWasSet) {
       expected.background.m_strBitmapFile = "C:\\My Pages\\";
     }
     const std::string page = Build(set);
+    std::string edited = page;
+    if (c.from) edited.replace(edited.find(c.from), std::strlen(c.from), c.to);
     PageSettings read;
     read.file.m_bClipboard = TRUE;
-    ASSERT_TRUE(ReadPage(page, kPageFile, texts, read)) << c.name << "\n" << page;
+    ASSERT_TRUE(ReadPage(edited, kPageFile, texts, read)) << c.name << "\n" << edited;
     EXPECT_EQ(Describe(expected), Describe(read)) << c.name;
     std::size_t questions = 0;
     EXPECT_EQ(page, Build(read, &questions)) << c.name;
-    EXPECT_EQ(0u, questions) << c.name;
+    EXPECT_EQ(c.from ? 1u : 0u, questions) << c.name;
   }
 }
 
@@ -197,6 +208,9 @@ TEST_F(PageReaderTest, PageFilesThatCannotBeReadAreNamedAndTheWizardStartsEmpty)
   for (char c : page) {
     if (c != '\r') lineFeeds += c;
   }
+  // One CR LF left among the LFs: the LFs cannot all stand for CR LF.
+  std::string someLineFeeds = lineFeeds;
+  someLineFeeds.insert(someLineFeeds.find('\n'), "\r");
   std::vector<std::pair<std::string, std::string>> contents = {
       {"a page", page},
       {"empty", ""},
@@ -204,6 +218,7 @@ TEST_F(PageReaderTest, PageFilesThatCannotBeReadAreNamedAndTheWizardStartsEmpty)
       {"another version", otherVersion},
       {"lower-case colour", lowerCase},
       {"LF line ends", lineFeeds},
+      {"LF and CR LF line ends", someLineFeeds},
       {"more after the end", page + "x"},
       {"a page larger than the bound", Build(huge)},
   };
@@ -223,8 +238,11 @@ TEST_F(PageReaderTest, PageFilesThatCannotBeReadAreNamedAndTheWizardStartsEmpty)
     settings.title.m_strWindowTitle = "kept";
     ScriptedServices services;
     StartFromPage(file.second, settings, services, texts);
-    const bool reads = file.first == "a page";
+    // A page with LF line ends reads as the page it was, and is written
+    // back with CR LF.
+    const bool reads = file.first == "a page" || file.first == "LF line ends";
     EXPECT_EQ(reads ? "Read" : "kept", settings.title.m_strWindowTitle) << file.first;
+    if (reads) EXPECT_EQ(page, Build(settings)) << file.first;
     ASSERT_EQ(reads || file.second.empty() ? 0u : 1u, services.messages.size()) << file.first;
     if (services.messages.empty()) continue;
     EXPECT_EQ("The file " + file.second + " cannot be read as a home page made by the Velbrook. The Velbrook starts "

@@ -178,44 +178,6 @@ TEST_F(DravelTest, DestroyingTheControlRemovesTheRecordFirst) {
   EXPECT_TRUE(g_propertyGone);
 }
 
-// Points `module`'s import of `function` at `replacement` while it lives:
-// how a test makes one Windows call of the library fail.
-class ImportPatch {
- public:
-  ImportPatch(HMODULE module, const char* function, ULONG_PTR replacement) {
-    BYTE* base = reinterpret_cast<BYTE*>(module);
-    const IMAGE_NT_HEADERS* headers =
-        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); dll->Name; ++dll) {
-      auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
-      auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
-      for (; name->u1.AddressOfData; ++name, ++slot) {
-        if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
-        const auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
-        if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0) m_slot = &slot->u1.Function;
-      }
-    }
-    if (m_slot) m_saved = Write(replacement);
-  }
-  ~ImportPatch() {
-    if (m_slot) Write(m_saved);
-  }
-  bool Applied() const { return m_slot != nullptr; }
-
- private:
-  ULONG_PTR Write(ULONG_PTR value) {
-    DWORD protection;
-    ::VirtualProtect(m_slot, sizeof *m_slot, PAGE_READWRITE, &protection);
-    const ULONG_PTR before = *m_slot;
-    *m_slot = value;
-    ::VirtualProtect(m_slot, sizeof *m_slot, protection, &protection);
-    return before;
-  }
-  decltype(IMAGE_THUNK_DATA().u1.Function)* m_slot = nullptr;
-  ULONG_PTR m_saved = 0;
-};
-
 // dravel's blocks on the process heap, where it keeps its records: what it
 // allocated less what it freed. Wine's own blocks there come and go under
 // load; these move only when dravel calls.
@@ -294,7 +256,7 @@ class AtomlessDravel {
  public:
   AtomlessDravel() {
     // The name must be new to the table: the loaded library's goes first.
-    ::DeleteAtom(::FindAtomA("DravelThis"));
+    ::DeleteAtom(m_loaded);
     char name[16];
     for (int n = 0; n < 0x10000; ++n) {
       ::wsprintfA(name, "fill%d", n);
@@ -310,8 +272,17 @@ class AtomlessDravel {
   ~AtomlessDravel() {
     if (m_module) ::FreeLibrary(m_module);
     ::DeleteFileA(m_copy.c_str());
-    for (ATOM atom : m_fill) ::DeleteAtom(atom);
-    ::AddAtomA("DravelThis");
+    // The loaded library keeps the atom it was given, so its name must come
+    // back as that very atom: the filler that took it goes first, and the
+    // name then gets the one free place in the full table.
+    for (ATOM& atom : m_fill) {
+      if (atom == m_loaded) ::DeleteAtom(atom), atom = 0;
+    }
+    const ATOM back = ::AddAtomA("DravelThis");
+    for (ATOM atom : m_fill) {
+      if (atom) ::DeleteAtom(atom);
+    }
+    EXPECT_EQ(m_loaded, back) << "the loaded library's atom is back for the tests after this one";
   }
   EnableDrop Export(int ordinal) const {
     if (!m_module) return nullptr;
@@ -320,6 +291,7 @@ class AtomlessDravel {
 
  private:
   const std::string m_copy = TempPath("dravel_atomless.dll");
+  const ATOM m_loaded = ::FindAtomA("DravelThis");
   std::vector<ATOM> m_fill;
   HMODULE m_module = nullptr;
 };

@@ -3,8 +3,10 @@
 #include <windows.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <functional>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -63,15 +65,18 @@ std::string Shown(HWND control) {
 }
 
 // A page the wizard wrote, opened again: every page shows what the page
-// holds, and Finish with no change writes the same bytes and asks nothing.
-TEST_F(PagesTest, APageOpenedAgainFillsEveryPageAndIsWrittenUnchanged) {
+// holds, and Finish writes the same bytes but for the one edit (an item
+// added to the list read back) and asks nothing.
+TEST_F(PagesTest, APageOpenedAgainFillsEveryPageAndIsWrittenWithJustItsEdit) {
   PageSettings written;
   written.title = {"My page", "Welcome", "to my page", TRUE, TRUE, FALSE, TRUE};
   written.background = {"sky.gif", "tune.mid", 0xE0FFFF, TRUE, TRUE, TRUE};
   written.color = {0x80, TRUE, 0, FALSE, 0x800080, TRUE};
   written.picture = {TRUE, FALSE, TRUE, "me.gif"};
-  written.text.m_strText = "Hello,\r\n<UL>\r\n<LI>my own list\r\n</UL>";
-  written.items = {{"Chess", "Music"}, "Hobbies:", 2};
+  // A lone LF, as a text imported from a UNIX file keeps it: the page's
+  // line ends are not all LF, so the page is read byte for byte.
+  written.text.m_strText = "Hello,\r\n<UL>\r\n<LI>my own list\r\n</UL>\r\nimported\nlines";
+  written.items = {{"Chess", "Go"}, "Hobbies:", 2};
   written.links = {{"a.htm : Other page", "b.htm : "}, 2, TRUE};
   written.footer = {TRUE, FALSE, "me@example.org", 2};
   std::string page;
@@ -102,7 +107,7 @@ TEST_F(PagesTest, APageOpenedAgainFillsEveryPageAndIsWrittenUnchanged) {
       {"Picture for the page", IDC_PICTURE_FILE, dir + "me.gif"},
       {"Text of the page", IDC_PAGE_TEXT, written.text.m_strText},
       {"Items on the page", IDC_LIST_TITLE, "Hobbies:"},
-      {"Items on the page", IDC_ITEM_LIST, "Chess|Music"},
+      {"Items on the page", IDC_ITEM_LIST, "Chess|Go"},
       {"Link to other pages", IDC_LINK_LIST, "a.htm : Other page|b.htm : "},
       {"Link to other pages", IDC_FAVORITES, "[x]"},
       {"Your e-mail adress", IDC_LAST_UPDATED, "[x]"},
@@ -119,12 +124,20 @@ TEST_F(PagesTest, APageOpenedAgainFillsEveryPageAndIsWrittenUnchanged) {
       NextTo(control.caption);
       EXPECT_EQ(control.shown, Shown(::GetDlgItem(CurrentPage(Wizard()), control.id)))
           << control.caption << ", control " << control.id;
+      if (control.id == IDC_ITEM_LIST) {
+        AnswerDialog("Input the value of item", {{IDC_ITEM_VALUE, "Poker"}}, IDOK);
+        Click(CurrentPage(Wizard()), IDC_ITEM_ADD);
+      }
     }
     Click(Wizard(), IDOK);
   });
   app.Run(services, texts, clock, file);
   EXPECT_EQ((std::vector<std::string>{"Congratulations! You've been created new Home Page (" + file + ")!"}),
             Messages());
+  PageSettings edited = written;
+  edited.items = {{"Chess", "Go", "Poker"}, "Hobbies:", 3};
+  page.clear();
+  BuildPage(edited, page, texts, quiet, clock);
   EXPECT_EQ(page, ReadFile(file));
 }
 
@@ -303,8 +316,9 @@ std::string AccessibleName(HWND control) {
 }
 
 // Every control of `window` that Tab or the mouse reaches (all but labels
-// and frames) must have a name; gives the tab stops in their order.
-std::vector<int> NamedTabStops(HWND window, const char* where) {
+// and frames) must have a name; gives the tab stops in their order, and
+// adds a row of the names table for each control to `rows`.
+std::vector<int> NamedTabStops(HWND window, const char* where, std::vector<std::string>& rows) {
   std::vector<int> tabStops;
   for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
     char className[16] = {};
@@ -315,12 +329,22 @@ std::vector<int> NamedTabStops(HWND window, const char* where) {
     if (style & WS_TABSTOP) tabStops.push_back(::GetDlgCtrlID(child));
     const std::string name = AccessibleName(child);
     EXPECT_FALSE(name.empty()) << where << ": control " << ::GetDlgCtrlID(child) << " has no accessible name";
+    const char* kind = lstrcmpiA(className, "Edit") == 0 ? "edit" : lstrcmpiA(className, "ListBox") == 0 ? "list box"
+                                                                                                      : "button";
+    // A table cell holds no line break: a label's lines are joined by a blank.
+    std::string cell;
+    for (char c : name) {
+      if (c != '\r') cell += c == '\n' ? ' ' : c;
+    }
+    rows.push_back(std::string(where) + " | " + std::to_string(::GetDlgCtrlID(child)) + " | " + kind + " | " +
+                   (style & WS_TABSTOP ? "yes" : "") + " | " + cell);
   }
   return tabStops;
 }
 
 // Every page and dialog: help at its own context, its tab order, and a name
-// for every control a screen reader can reach.
+// for every control a screen reader can reach, each as the table in
+// docs/accessible-names.md gives it.
 TEST_F(PagesTest, EveryPageAndDialogHasItsHelpItsTabOrderAndNamedControls) {
   const struct {
     const char* page;
@@ -362,20 +386,21 @@ TEST_F(PagesTest, EveryPageAndDialogHasItsHelpItsTabOrderAndNamedControls) {
   };
   ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
   std::vector<int> expected;
+  std::vector<std::string> rows;
   PostAction([&] {
     EXPECT_EQ((std::vector<int>{IDOK, IDC_WIZARD_NEXT, IDC_WIZARD_BACK, IDCANCEL, IDC_WIZARD_HELP}),
-              NamedTabStops(Wizard(), "the wizard"));
+              NamedTabStops(Wizard(), "the wizard", rows));
     for (const auto& page : pages) {
       NextTo(page.page);
       Click(Wizard(), IDC_WIZARD_HELP);
       expected.push_back(page.context);
-      EXPECT_EQ(page.tabStops, NamedTabStops(CurrentPage(Wizard()), page.page));
+      EXPECT_EQ(page.tabStops, NamedTabStops(CurrentPage(Wizard()), page.page, rows));
       for (const auto& dialog : dialogs) {
         if (std::string(dialog.page) != page.page) continue;
-        PostAction([&dialog] {
+        PostAction([&dialog, &rows] {
           HWND window = ::FindWindowA("#32770", dialog.dialog);
           ASSERT_NE(nullptr, window) << dialog.dialog;
-          EXPECT_EQ(dialog.tabStops, NamedTabStops(window, dialog.dialog));
+          EXPECT_EQ(dialog.tabStops, NamedTabStops(window, dialog.dialog, rows));
           if (dialog.context) Click(window, IDC_DIALOG_HELP);
           Click(window, dialog.context ? IDCANCEL : IDOK);
         });
@@ -389,6 +414,27 @@ TEST_F(PagesTest, EveryPageAndDialogHasItsHelpItsTabOrderAndNamedControls) {
   ::CoUninitialize();
   expected.push_back(0);  // help closed when the run ends
   EXPECT_EQ(expected, services.help);
+
+  // The table's rows, cells trimmed, header and rule left out: row for row
+  // what the walk read.
+  std::vector<std::string> documented;
+  std::istringstream table(ReadFile(VELBROOK_ACCESSIBLE_NAMES));
+  for (std::string line; std::getline(table, line);) {
+    if (line.compare(0, 2, "| ") != 0 || line.compare(0, 9, "| Window ") == 0) continue;
+    std::string row;
+    for (std::size_t start = 1, bar; (bar = line.find('|', start)) != std::string::npos; start = bar + 1) {
+      const std::string cell = line.substr(start, bar - start);
+      const std::size_t first = cell.find_first_not_of(' '), last = cell.find_last_not_of(' ');
+      row += (start > 1 ? " | " : "") + (first == std::string::npos ? "" : cell.substr(first, last - first + 1));
+    }
+    documented.push_back(row);
+  }
+  ASSERT_FALSE(documented.empty()) << VELBROOK_ACCESSIBLE_NAMES;
+  for (std::size_t i = 0; i < std::max(rows.size(), documented.size()); ++i) {
+    ASSERT_EQ(i < rows.size() ? rows[i] : "(no control)", i < documented.size() ? documented[i] : "(no row)")
+        << "row " << i + 1 << " of the table in " << VELBROOK_ACCESSIBLE_NAMES
+        << " (a control added or changed needs its row there)";
+  }
 }
 
 // Types one character past `chars` into control `id` of `window`, which

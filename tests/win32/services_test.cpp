@@ -74,11 +74,33 @@ TEST_F(ServicesTest, F1InABoxShowsTheTopicOfItsHelpContext) {
   services.CloseHelp();
 }
 
+BOOL WINAPI RefusedEmptyClipboard() { return FALSE; }
+HANDLE WINAPI RefusedSetClipboardData(UINT, HANDLE) { return nullptr; }
+
 TEST_F(ServicesTest, ClipboardTakesTheWholeTextAndReplacesWhatWasThere) {
   ASSERT_TRUE(services.PutTextOnClipboard("old"));
   const std::string page = "<HTML>\r\n" + std::string(70000, 'x') + "\r\n</HTML>\r\n";
   ASSERT_TRUE(services.PutTextOnClipboard(page));
   EXPECT_EQ(page, ClipboardText(owner));
+
+  // A clipboard that opens but cannot be emptied or filled is a failure.
+  const struct {
+    const char* function;
+    ULONG_PTR refusal;
+  } refusals[] = {
+      {"EmptyClipboard", reinterpret_cast<ULONG_PTR>(&RefusedEmptyClipboard)},
+      {"SetClipboardData", reinterpret_cast<ULONG_PTR>(&RefusedSetClipboardData)},
+  };
+  for (const auto& refused : refusals) {
+    bool put = true;
+    {
+      ImportPatch patch(::GetModuleHandleA(nullptr), refused.function, refused.refusal);
+      ASSERT_TRUE(patch.Applied()) << refused.function;
+      put = services.PutTextOnClipboard("never");
+    }
+    EXPECT_FALSE(put) << refused.function << " failed";
+    EXPECT_NE("never", ClipboardText(owner)) << refused.function << " failed";
+  }
 }
 
 // Another program holding the clipboard for a while, as a viewer does.

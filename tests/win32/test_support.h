@@ -184,6 +184,45 @@ inline void AnswerDialog(const std::string& caption, std::vector<std::pair<int, 
   });
 }
 
+// Points `module`'s import of `function` at `replacement` while it lives:
+// how a test makes one Windows call of a library, or of the program
+// itself, fail.
+class ImportPatch {
+ public:
+  ImportPatch(HMODULE module, const char* function, ULONG_PTR replacement) {
+    BYTE* base = reinterpret_cast<BYTE*>(module);
+    const IMAGE_NT_HEADERS* headers =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); dll->Name; ++dll) {
+      auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
+      auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+      for (; name->u1.AddressOfData; ++name, ++slot) {
+        if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
+        const auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+        if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0) m_slot = &slot->u1.Function;
+      }
+    }
+    if (m_slot) m_saved = Write(replacement);
+  }
+  ~ImportPatch() {
+    if (m_slot) Write(m_saved);
+  }
+  bool Applied() const { return m_slot != nullptr; }
+
+ private:
+  ULONG_PTR Write(ULONG_PTR value) {
+    DWORD protection;
+    ::VirtualProtect(m_slot, sizeof *m_slot, PAGE_READWRITE, &protection);
+    const ULONG_PTR before = *m_slot;
+    *m_slot = value;
+    ::VirtualProtect(m_slot, sizeof *m_slot, protection, &protection);
+    return before;
+  }
+  decltype(IMAGE_THUNK_DATA().u1.Function)* m_slot = nullptr;
+  ULONG_PTR m_saved = 0;
+};
+
 // While alive, every message box opened on this thread is read (caption,
 // text) and closed with the next scripted answer, or IDOK/IDNO when the
 // script is empty. The box is closed from its first activation, so a test
