@@ -593,7 +593,8 @@ class WizardRun(unittest.TestCase):
         os.mkdir(opened)
         self.register_htm_program('cmd.exe /c echo "%%1"> "%s" & copy /y "%%1" "%s"' % (
             windows_path(os.path.join(opened, "name.txt")), windows_path(os.path.join(opened, "page.htm"))))
-        self.drive("click", CAPTIONS[9], PREVIEW)
+        self.drive("click", CAPTIONS[9], FILE_NAME)
+        self.drive("key", "alt+v")  # Pre&view, from the file name edit
         copy = os.path.join(opened, "page.htm")
         deadline = time.monotonic() + 30
         while not (os.path.exists(copy) and os.path.getsize(copy) > 0) and time.monotonic() < deadline:
