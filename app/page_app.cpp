@@ -4,6 +4,7 @@
 #include "core/page_reader.h"
 #include "core/page_run.h"
 #include "core/page_settings.h"
+#include "core/preview.h"
 #include "app/services_win32.h"
 #include "pages/color_pages.h"
 #include "pages/file_name_page.h"
@@ -42,6 +43,12 @@ std::string PageToEdit(const char* commandLine) {
   return length > 0 && length < MAX_PATH ? std::string(full, length) : path;
 }
 
+// The preview's file name: one per run, so that two wizards open at once
+// never write over each other's preview.
+std::string PreviewFileName() {
+  return "velbrook-preview-" + std::to_string(::GetCurrentProcessId()) + ".htm";
+}
+
 }  // namespace
 
 BOOL CPageWizard::OnInitDialog() {
@@ -74,6 +81,8 @@ void CPageApp::Run(velbrook::Services& services, const velbrook::TextSource& tex
     settings.color.m_crText = settings.color.m_crLink = settings.color.m_crVLink = 0;
     settings.color.m_bTextChosen = settings.color.m_bLinkChosen = settings.color.m_bVLinkChosen = FALSE;
     velbrook::StartFromPage(pageFile, settings, services, texts);
+    // Goes after the outcome message, whichever way the wizard ended.
+    velbrook::PagePreview preview(settings, services, texts, clock, PreviewFileName());
 
     wizard.AddPage(new CWelcomePage(nullptr, "Welcome to the Velbrook!", &wizard));
     wizard.AddPage(new CTitlePage(&settings.title, "Title and headers of the page", &wizard));
@@ -84,7 +93,7 @@ void CPageApp::Run(velbrook::Services& services, const velbrook::TextSource& tex
     wizard.AddPage(new CItemsPage(&settings.items, "Items on the page", &wizard));
     wizard.AddPage(new CLinksPage(&settings.links, "Link to other pages", &wizard));
     wizard.AddPage(new CFooterPage(&settings.footer, "Your e-mail adress", &wizard));
-    wizard.AddPage(new CFileNamePage(&settings.file, "File name for the page", &wizard));
+    wizard.AddPage(new CFileNamePage(&settings.file, "File name for the page", &wizard, &preview));
 
     const INT_PTR result = wizard.DoModal();
     NoticeWindow notice;

@@ -1,6 +1,8 @@
 #include "app/services_win32.h"
 
 #include <commdlg.h>
+#include <objbase.h>
+#include <shellapi.h>
 
 #include <cstring>
 #include <vector>
@@ -249,6 +251,24 @@ bool Win32Services::PutTextOnClipboard(const std::string& text) {
     if (!handedOver) ::GlobalFree(block);
   }
   return ::CloseClipboard() != FALSE && handedOver;
+}
+
+std::string Win32Services::TempFolder() {
+  char folder[MAX_PATH + 1];
+  const DWORD length = ::GetTempPathA(sizeof folder, folder);
+  return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string();
+}
+
+bool Win32Services::OpenWithShell(const std::string& path) {
+  // The program a type is registered with may be reached through COM (a
+  // shell extension), which wants the thread's COM set up for the call.
+  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  HWND owner = ::GetActiveWindow();
+  if (!owner) owner = MainWindow();
+  const HINSTANCE result = ::ShellExecuteA(owner, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  if (SUCCEEDED(com)) ::CoUninitialize();
+  // Values up to 32 are the shell's error codes.
+  return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 }  // namespace velbrook

@@ -28,6 +28,9 @@ class Win32Services : public Services {
   void CloseHelp() override { m_help.Close(); }
   HWND HelpWindow() const { return m_help.Window(); }
 
+  std::string TempFolder() override;
+  bool OpenWithShell(const std::string& path) override;
+
  private:
   static HWND MainWindow();
   // Called by a message box when F1 is pressed in it.

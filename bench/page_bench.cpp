@@ -24,6 +24,9 @@ class NullServices : public Services {
   bool ChangeDirectory(const std::string&) override { return true; }
   void ShowHelp(int) override {}
   void CloseHelp() override {}
+
+  std::string TempFolder() override { return std::string(); }
+  bool OpenWithShell(const std::string&) override { return true; }
 };
 
 class NoonClock : public Clock {

@@ -34,6 +34,7 @@ add_executable(native_tests
   tests/native/text_import_test.cpp
   tests/native/list_editing_test.cpp
   tests/native/page_reader_test.cpp
+  tests/native/preview_test.cpp
 )
 target_link_libraries(native_tests PRIVATE velbrook_core GTest::gtest_main)
 # The property tests make their records with the fuzzers' generator, which

@@ -68,7 +68,7 @@ add_library(velbrook_win32 STATIC
   app/page_app.cpp
   app/services_win32.cpp
 )
-target_link_libraries(velbrook_win32 PUBLIC velbrook_core dravel user32 gdi32 comdlg32 shell32)
+target_link_libraries(velbrook_win32 PUBLIC velbrook_core dravel user32 gdi32 comdlg32 shell32 ole32)
 
 add_executable(velbrook WIN32 app/main.cpp framework/app_main.cpp ${VELBROOK_RC})
 add_dependencies(velbrook generated_texts)

@@ -42,6 +42,18 @@ std::string FormatHtmlColor(COLORREF color) {
 
 void BuildPage(PageSettings& settings, std::string& page, const TextSource& texts,
                PageDelivery& delivery, const Clock& clock) {
+  struct CopyOffer : FileReferences {
+    explicit CopyOffer(PageDelivery& d) : delivery(d) {}
+    void Resolve(const std::string& pageFile, std::string& reference) override {
+      delivery.OfferCopyToPageDir(pageFile, reference);
+    }
+    PageDelivery& delivery;
+  } offer(delivery);
+  BuildPage(settings, page, texts, offer, clock);
+}
+
+void BuildPage(PageSettings& settings, std::string& page, const TextSource& texts,
+               FileReferences& references, const Clock& clock) {
   const std::string centerOpen = texts.Load(IDS_CENTER_OPEN);
   const std::string centerClose = texts.Load(IDS_CENTER_CLOSE);
   const std::string paragraph = texts.Load(IDS_PARAGRAPH);
@@ -69,7 +81,7 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
   page += kBodyStart;
   if (background.m_bUseColor) page += kBackgroundColor + FormatHtmlColor(background.m_crBackground);
   if (background.m_bUseBitmap) {
-    delivery.OfferCopyToPageDir(pageFile, background.m_strBitmapFile);
+    references.Resolve(pageFile, background.m_strBitmapFile);
     page += kBackgroundOpen + background.m_strBitmapFile + kAttributeClose;
   }
   if (color.m_bTextChosen) page += kTextColor + FormatHtmlColor(color.m_crText);
@@ -79,7 +91,7 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
   page += kBodyTagEnd;
 
   if (!background.m_strSoundFile.empty()) {
-    delivery.OfferCopyToPageDir(pageFile, background.m_strSoundFile);
+    references.Resolve(pageFile, background.m_strSoundFile);
     AppendFormatted(page, texts.Load(IDS_SOUND_LINE), background.m_strSoundFile);
   }
 
@@ -98,7 +110,7 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
   }
 
   if (picture.m_bIncludePicture && !picture.m_strPictureFile.empty()) {
-    delivery.OfferCopyToPageDir(pageFile, picture.m_strPictureFile);
+    references.Resolve(pageFile, picture.m_strPictureFile);
     if (picture.m_bCenterPicture) page += centerOpen;
     if (picture.m_bFramePicture) page += kFrameOpen;
     AppendFormatted(page, texts.Load(IDS_PICTURE_LINE),

@@ -76,6 +76,13 @@ class Services {
   virtual void ShowHelp(int context) = 0;
   // Closes the help window if it is open.
   virtual void CloseHelp() = 0;
+
+  // The preview: the user's folder for temporary files (ending in a
+  // separator; empty when it cannot be told), and opening a file as a
+  // double-click does, with the program the system has for its type. False
+  // when no program took it.
+  virtual std::string TempFolder() = 0;
+  virtual bool OpenWithShell(const std::string& path) = 0;
 };
 
 }  // namespace velbrook

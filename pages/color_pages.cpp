@@ -68,11 +68,15 @@ void CBackgroundPage::OnColorRule() {
 
 void CBackgroundPage::OnDestroy() {
   CVelbrookPage::OnDestroy();
-  m_pSettings->m_strBitmapFile = m_strBitmapFile;
-  m_pSettings->m_strSoundFile = m_strSoundFile;
-  m_pSettings->m_bFixedBackground = m_bFixedBackground;
-  m_pSettings->m_bUseColor = m_bUseColor;
-  m_pSettings->m_bUseBitmap = m_bUseBitmap;
+  Store(*m_pSettings);
+}
+
+void CBackgroundPage::Store(BackgroundSettings& block) const {
+  block.m_strBitmapFile = m_strBitmapFile;
+  block.m_strSoundFile = m_strSoundFile;
+  block.m_bFixedBackground = m_bFixedBackground;
+  block.m_bUseColor = m_bUseColor;
+  block.m_bUseBitmap = m_bUseBitmap;
 }
 
 CTextColorPage::CTextColorPage(ColorSettings* settings, const std::string& title, CWnd* wizard)

@@ -22,6 +22,8 @@ class CBackgroundPage : public CVelbrookPage {
   CColor m_wndColor;
   BackgroundSettings* m_pSettings;
 
+  void WriteValues(PageSettings& record) override { Store(record.background); }
+
  protected:
   BOOL OnInitDialog() override;
   BOOL OnCommand(int id, int code, HWND control) override;
@@ -32,6 +34,9 @@ class CBackgroundPage : public CVelbrookPage {
   void OnBitmapRule();
   // Called when "Solid color" is clicked: the colour button follows it.
   void OnColorRule();
+
+ private:
+  void Store(BackgroundSettings& block) const;
 };
 
 class CTextColorPage : public CVelbrookPage {

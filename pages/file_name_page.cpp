@@ -3,16 +3,25 @@
 #include "dravel/dravel.h"
 #include "pages/page_rules.h"
 #include "res/resource.h"
+#include "wizard/wizard.h"
 
-CFileNamePage::CFileNamePage(FileSettings* settings, const std::string& title, CWnd* wizard)
-    : CVelbrookPage(title, IDD_FILE_NAME_PAGE, wizard, 8),
+namespace {
+const int kFileNameHelp = 8;
+}  // namespace
+
+CFileNamePage::CFileNamePage(FileSettings* settings, const std::string& title, CWnd* wizard,
+                             velbrook::PagePreview* preview)
+    : CVelbrookPage(title, IDD_FILE_NAME_PAGE, wizard, kFileNameHelp),
       m_strFileName(settings->m_strFileName),
       m_bClipboard(settings->m_bClipboard),
-      m_pSettings(settings) {}
+      m_pSettings(settings),
+      m_pPreview(preview) {}
 
-CFileNamePage::~CFileNamePage() {
-  m_pSettings->m_strFileName = m_strFileName;
-  m_pSettings->m_bClipboard = m_bClipboard;
+CFileNamePage::~CFileNamePage() { Store(*m_pSettings); }
+
+void CFileNamePage::Store(FileSettings& block) const {
+  block.m_strFileName = m_strFileName;
+  block.m_bClipboard = m_bClipboard;
 }
 
 BOOL CFileNamePage::OnInitDialog() {
@@ -21,6 +30,7 @@ BOOL CFileNamePage::OnInitDialog() {
   m_btnPicture.LoadBitmaps(IDB_FILE_NAME_PAGE);
   m_btnPicture.SizeToContent();
   EnableFileNameDrop(GetDlgItem(IDC_FILE_NAME));
+  ::EnableWindow(GetDlgItem(IDC_PREVIEW), m_pPreview != nullptr);
   return TRUE;
 }
 
@@ -34,6 +44,9 @@ BOOL CFileNamePage::OnCommand(int id, int code, HWND control) {
   switch (id) {
     case IDC_FILE_BROWSE:
       OnBrowse();
+      return TRUE;
+    case IDC_PREVIEW:
+      OnPreview();
       return TRUE;
     default:
       return CVelbrookPage::OnCommand(id, code, control);
@@ -53,6 +66,19 @@ void CFileNamePage::OnBrowse() {
     m_strFileName = path;
     UpdateData(FALSE);
   }
+}
+
+void CFileNamePage::OnPreview() {
+  if (!m_pPreview) return;
+  // Every page's working values over a copy of the record: the settings
+  // themselves stay as they are until the wizard closes.
+  PageSettings current = m_pPreview->Settings();
+  if (CWizard* wizard = dynamic_cast<CWizard*>(m_pWizard)) {
+    for (int i = 0; i < wizard->m_pages.Count(); ++i) {
+      if (CVelbrookPage* page = dynamic_cast<CVelbrookPage*>(wizard->m_pages.At(i))) page->WriteValues(current);
+    }
+  }
+  m_pPreview->Show(current, kFileNameHelp);
 }
 
 BOOL CFileNamePage::LeavePage() {

@@ -1,15 +1,19 @@
-// The last page: the page file's name and the clipboard option, and the
-// check that asks before the wizard ends without any output.
+// The last page: the page file's name and the clipboard option, the check
+// that asks before the wizard ends without any output, and the preview.
 #ifndef VELBROOK_PAGES_FILE_NAME_PAGE_H
 #define VELBROOK_PAGES_FILE_NAME_PAGE_H
 
 #include "core/page_settings.h"
+#include "core/preview.h"
 #include "framework/controls.h"
 #include "pages/velbrook_page.h"
 
 class CFileNamePage : public CVelbrookPage {
  public:
-  CFileNamePage(FileSettings* settings, const std::string& title, CWnd* wizard);
+  // Preview shows the page through `preview`; without one the button stays
+  // disabled.
+  CFileNamePage(FileSettings* settings, const std::string& title, CWnd* wizard,
+                velbrook::PagePreview* preview = nullptr);
   // Writes the page's values into its block.
   ~CFileNamePage() override;
 
@@ -21,12 +25,20 @@ class CFileNamePage : public CVelbrookPage {
   CBitmapButton m_btnPicture;
   FileSettings* m_pSettings;
 
+  void WriteValues(PageSettings& record) override { Store(record.file); }
+
  protected:
   BOOL OnInitDialog() override;
   BOOL OnCommand(int id, int code, HWND control) override;
   void DoDataExchange(CDataExchange* dx) override;
   // Called when "B&rowse..." is clicked.
   void OnBrowse();
+  // Called when "Pre&view" is clicked.
+  void OnPreview();
+
+ private:
+  void Store(FileSettings& block) const;
+  velbrook::PagePreview* m_pPreview;
 };
 
 #endif

@@ -18,10 +18,18 @@ CFooterPage::CFooterPage(FooterSettings* settings, const std::string& title, CWn
       m_bCenterLastUpdated(settings->m_bCenterLastUpdated),
       m_pSettings(settings) {}
 
-CFooterPage::~CFooterPage() {
-  m_pSettings->m_bLastUpdated = m_bLastUpdated;
-  m_pSettings->m_bCenterLastUpdated = m_bCenterLastUpdated;
-  m_pSettings->m_strEMail = m_strEMail;
+CFooterPage::~CFooterPage() { Store(*m_pSettings); }
+
+void CFooterPage::WriteValues(PageSettings& record) {
+  Store(record.footer);
+  // The radios write the style into the block the moment they are clicked.
+  record.footer.m_nLastUpdatedStyle = m_pSettings->m_nLastUpdatedStyle;
+}
+
+void CFooterPage::Store(FooterSettings& block) const {
+  block.m_bLastUpdated = m_bLastUpdated;
+  block.m_bCenterLastUpdated = m_bCenterLastUpdated;
+  block.m_strEMail = m_strEMail;
 }
 
 BOOL CFooterPage::OnInitDialog() {

@@ -17,6 +17,8 @@ class CFooterPage : public CVelbrookPage {
   BOOL m_bCenterLastUpdated = FALSE;
   FooterSettings* m_pSettings;
 
+  void WriteValues(PageSettings& record) override;
+
  protected:
   BOOL OnInitDialog() override;
   BOOL OnCommand(int id, int code, HWND control) override;
@@ -24,6 +26,9 @@ class CFooterPage : public CVelbrookPage {
   // Called when "Include 'Last updated' field" is clicked: the line's
   // controls follow it.
   void OnLastUpdated();
+
+ private:
+  void Store(FooterSettings& block) const;
 };
 
 #endif

@@ -50,10 +50,14 @@ BOOL CListPage::OnInitDialog() {
 
 void CListPage::OnDestroy() {
   CVelbrookPage::OnDestroy();
-  const int count = m_list.GetCount();
-  *m_pCount = count;
-  m_pEntries->clear();
-  for (int i = 0; i < count; ++i) m_pEntries->push_back(m_list.GetText(i));
+  StoreEntries(*m_pEntries, *m_pCount);
+}
+
+void CListPage::StoreEntries(CStringArray& entries, int& count) {
+  if (!m_list.m_hWnd) return;
+  count = m_list.GetCount();
+  entries.clear();
+  for (int i = 0; i < count; ++i) entries.push_back(m_list.GetText(i));
 }
 
 CItemsPage::CItemsPage(ItemSettings* settings, const std::string& title, CWnd* wizard)
@@ -67,6 +71,11 @@ void CItemsPage::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, IDC_ITEM_LIST, List());
   DDX_Text(dx, IDC_LIST_TITLE, m_strListTitle);
   DDV_MaxChars(dx, m_strListTitle, 132);
+}
+
+void CItemsPage::WriteValues(PageSettings& record) {
+  StoreEntries(record.items.m_arrItems, record.items.m_nItems);
+  record.items.m_strListTitle = m_strListTitle;
 }
 
 void CItemsPage::OnDestroy() {
@@ -91,6 +100,11 @@ CLinksPage::CLinksPage(LinkSettings* settings, const std::string& title, CWnd* w
 void CLinksPage::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, IDC_LINK_LIST, List());
   DDX_Check(dx, IDC_FAVORITES, m_bFavorites);
+}
+
+void CLinksPage::WriteValues(PageSettings& record) {
+  StoreEntries(record.links.m_arrLinks, record.links.m_nLinks);
+  record.links.m_bFavorites = m_bFavorites;
 }
 
 void CLinksPage::OnDestroy() {

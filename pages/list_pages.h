@@ -23,6 +23,9 @@ class CListPage : public CVelbrookPage, protected velbrook::EntryEditor {
   void OnDestroy() override;
 
   CListBox& List() { return m_list; }
+  // The list box's entries, once the window is made (until then the block
+  // holds them).
+  void StoreEntries(CStringArray& entries, int& count);
 
  private:
   CListBox m_list;
@@ -38,6 +41,8 @@ class CItemsPage : public CListPage {
   CString m_strListTitle;
   ItemSettings* m_pSettings;
 
+  void WriteValues(PageSettings& record) override;
+
  protected:
   void DoDataExchange(CDataExchange* dx) override;
   void OnDestroy() override;
@@ -50,6 +55,8 @@ class CLinksPage : public CListPage {
 
   BOOL m_bFavorites = FALSE;
   LinkSettings* m_pSettings;
+
+  void WriteValues(PageSettings& record) override;
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;

@@ -52,8 +52,12 @@ void CPicturePage::OnIncludePicture() {
 
 void CPicturePage::OnDestroy() {
   CVelbrookPage::OnDestroy();
-  m_pSettings->m_bIncludePicture = m_bIncludePicture;
-  m_pSettings->m_bCenterPicture = m_bCenterPicture;
-  m_pSettings->m_bFramePicture = m_bFramePicture;
-  m_pSettings->m_strPictureFile = m_strPictureFile;
+  Store(*m_pSettings);
+}
+
+void CPicturePage::Store(PictureSettings& block) const {
+  block.m_bIncludePicture = m_bIncludePicture;
+  block.m_bCenterPicture = m_bCenterPicture;
+  block.m_bFramePicture = m_bFramePicture;
+  block.m_strPictureFile = m_strPictureFile;
 }

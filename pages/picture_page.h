@@ -18,6 +18,8 @@ class CPicturePage : public CVelbrookPage {
   CBitmapButton m_btnPicture;
   PictureSettings* m_pSettings;
 
+  void WriteValues(PageSettings& record) override { Store(record.picture); }
+
  protected:
   BOOL OnInitDialog() override;
   BOOL OnCommand(int id, int code, HWND control) override;
@@ -26,6 +28,9 @@ class CPicturePage : public CVelbrookPage {
   void OnDestroy() override;
   // Called when the include box is clicked: the picture's controls follow.
   void OnIncludePicture();
+
+ private:
+  void Store(PictureSettings& block) const;
 };
 
 #endif

@@ -9,6 +9,8 @@ CTextPage::CTextPage(TextSettings* settings, const std::string& title, CWnd* wiz
 
 CTextPage::~CTextPage() { m_pSettings->m_strText = m_strText; }
 
+void CTextPage::WriteValues(PageSettings& record) { record.text.m_strText = m_strText; }
+
 BOOL CTextPage::CreatePage(CWnd* wizard) {
   const BOOL created = CVelbrookPage::CreatePage(wizard);
   if (created) EnableFileTextDrop(GetDlgItem(IDC_PAGE_TEXT));

@@ -17,6 +17,8 @@ class CTextPage : public CVelbrookPage {
   CString m_strText;
   TextSettings* m_pSettings;
 
+  void WriteValues(PageSettings& record) override;
+
  protected:
   BOOL OnInitDialog() override;
   BOOL OnCommand(int id, int code, HWND control) override;

@@ -13,14 +13,16 @@ CTitlePage::CTitlePage(TitleSettings* settings, const std::string& title, CWnd* 
       m_bFitPhone(settings->m_bFitPhone),
       m_pSettings(settings) {}
 
-CTitlePage::~CTitlePage() {
-  m_pSettings->m_strWindowTitle = m_strWindowTitle;
-  m_pSettings->m_strHeader = m_strHeader;
-  m_pSettings->m_strSubHeader = m_strSubHeader;
-  m_pSettings->m_bHTML3 = m_bHTML3;
-  m_pSettings->m_bCenterHeader = m_bCenterHeader;
-  m_pSettings->m_bCenterSubHeader = m_bCenterSubHeader;
-  m_pSettings->m_bFitPhone = m_bFitPhone;
+CTitlePage::~CTitlePage() { Store(*m_pSettings); }
+
+void CTitlePage::Store(TitleSettings& block) const {
+  block.m_strWindowTitle = m_strWindowTitle;
+  block.m_strHeader = m_strHeader;
+  block.m_strSubHeader = m_strSubHeader;
+  block.m_bHTML3 = m_bHTML3;
+  block.m_bCenterHeader = m_bCenterHeader;
+  block.m_bCenterSubHeader = m_bCenterSubHeader;
+  block.m_bFitPhone = m_bFitPhone;
 }
 
 void CTitlePage::DoDataExchange(CDataExchange* dx) {

@@ -21,8 +21,13 @@ class CTitlePage : public CVelbrookPage {
   BOOL m_bFitPhone = FALSE;
   TitleSettings* m_pSettings;
 
+  void WriteValues(PageSettings& record) override { Store(record.title); }
+
  protected:
   void DoDataExchange(CDataExchange* dx) override;
+
+ private:
+  void Store(TitleSettings& block) const;
 };
 
 #endif

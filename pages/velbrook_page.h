@@ -16,6 +16,10 @@ class CVelbrookPage : public CWizardPage {
   BOOL CreatePage(CWnd* wizard) override { return Create(m_nIDTemplate, wizard); }
   BOOL HasHelp() override { return TRUE; }
   void ShowHelp() override { AfxGetApp()->WinHelp(static_cast<DWORD_PTR>(m_nHelpContext)); }
+  // Writes the page's working values into their block of `record`, as the
+  // page writes its own block when it goes; the preview reads every page
+  // this way while the wizard is still open.
+  virtual void WriteValues(PageSettings& record) { (void)record; }
 
  protected:
   // A Browse button: saves the page, runs the file dialog with the current

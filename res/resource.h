@@ -18,6 +18,7 @@
 #define IDS_CLIPBOARD_ERROR      31
 #define IDS_PAGE_UNREADABLE      32
 #define IDS_REPLACE_FILE         33
+#define IDS_PREVIEW_ERROR        34
 
 // HTML templates of the string table.
 #define IDS_CREDIT               16
@@ -168,6 +169,7 @@
 #define IDC_FILE_BROWSE          1020
 #define IDC_FILE_PICTURE         1042
 #define IDC_CLIPBOARD            1057
+#define IDC_PREVIEW              1061
 
 // Controls of the welcome page.
 #define IDC_WELCOME_PICTURE      1000

@@ -38,7 +38,7 @@ HEADER, SUBHEADER, HTML3, CENTER_HEADER, CENTER_SUBHEADER, FIT_PHONE = 1002, 100
 SELECT_COLOR, USE_COLOR, USE_BITMAP, BITMAP_FILE, SOUND_FILE, FIXED = 1050, 1052, 1053, 1048, 1046, 1058
 CHOOSE_TEXT_COLOR, CHOOSE_LINK_COLOR = 1055, 1057
 INCLUDE_PICTURE, CENTER_PICTURE, FRAME_PICTURE, BROWSE_PICTURE, PICTURE_FILE = 1005, 1006, 1007, 1008, 1001
-PAGE_TEXT, FILE_BROWSE, STYLE_MARQUEE = 1009, 1020, 1037
+PAGE_TEXT, FILE_BROWSE, STYLE_MARQUEE, PREVIEW = 1009, 1020, 1037, 1061
 COLOR_DIALOG, COLOR_BASIC_BOX = "Color", 720
 HELP_WINDOW, HELP_TEXT = "Velbrook Help", 100
 
@@ -687,6 +687,72 @@ class WizardRun(unittest.TestCase):
         self.answer(IDOK)
         self.assert_ended()
         self.assertEqual(notes, self.read("notes.htm"))
+
+    def register_htm_program(self, command):
+        """Makes `command` the program that opens .htm files in the test
+        prefix, until the test ends; None: a type no program opens."""
+        def reg(*words):
+            return subprocess.run([WINE, "reg", *words], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                  text=True, encoding="latin-1")
+        before = re.search(r"REG_SZ\s+(\S.*)", reg("query", r"HKCR\.htm", "/ve").stdout or "")
+        reg("add", r"HKCR\.htm", "/ve", "/d", "VelbrookPreviewStandIn", "/f")
+        if command is not None:
+            reg("add", r"HKCR\VelbrookPreviewStandIn\shell\open\command", "/ve", "/d", command, "/f")
+
+        def restore():
+            reg("delete", r"HKCR\VelbrookPreviewStandIn", "/f")
+            if before:
+                reg("add", r"HKCR\.htm", "/ve", "/d", before.group(1).strip(), "/f")
+            else:
+                reg("delete", r"HKCR\.htm", "/f")
+        self.addCleanup(restore)
+
+    def test_preview_opens_the_page_with_the_picture_where_it_lies(self):
+        os.mkdir(os.path.join(self.folder, "pics"))
+        picture = windows_path(os.path.join(self.folder, "pics", "me.gif"))
+        self.next_to(1)
+        self.fill(CAPTIONS[1], WINDOW_TITLE, "My page")
+        self.next_to(4)
+        self.drive("click", CAPTIONS[4], INCLUDE_PICTURE)
+        self.fill(CAPTIONS[4], PICTURE_FILE, picture)
+        self.next_to(9)
+        target = windows_path(os.path.join(self.folder, "home.htm"))
+        self.fill(CAPTIONS[9], FILE_NAME, target)
+
+        self.register_htm_program(None)
+        self.drive("click", CAPTIONS[9], PREVIEW)
+        self.assertIn("The preview could not be shown", self.message())
+        self.answer(IDOK)
+        self.drive("wait", CAPTIONS[9])
+
+        # A stand-in "browser": keeps a copy of what it was given, and its name.
+        opened = os.path.join(self.folder, "opened")
+        os.mkdir(opened)
+        self.register_htm_program('cmd.exe /c echo "%%1"> "%s" & copy /y "%%1" "%s"' % (
+            windows_path(os.path.join(opened, "name.txt")), windows_path(os.path.join(opened, "page.htm"))))
+        self.drive("click", CAPTIONS[9], FILE_NAME)
+        self.drive("key", "alt+v")  # Pre&view, from the file name edit
+        copy = os.path.join(opened, "page.htm")
+        deadline = time.monotonic() + 30
+        while not (os.path.exists(copy) and os.path.getsize(copy) > 0) and time.monotonic() < deadline:
+            time.sleep(0.2)
+        time.sleep(0.5)  # copy may still be writing
+        with open(copy, "rb") as f:
+            page = f.read().decode("latin-1")
+        self.assertIn("<TITLE>\r\nMy page\r\n</TITLE>", page)
+        self.assertIn('<IMG SRC="file:///%s">' % picture.replace("\\", "/"), page)
+        with open(os.path.join(opened, "name.txt"), "rb") as f:
+            name = f.read().decode("latin-1").strip().strip('"')
+        self.assertRegex(name, r"\\velbrook-preview-[0-9]+\.htm$")
+        preview = os.path.join(os.environ["WINEPREFIX"], "drive_c", name[3:].replace("\\", "/"))
+        self.assertTrue(os.path.exists(preview), preview)
+
+        self.drive("click", CAPTIONS[9], CANCEL)
+        self.assertEqual("The Velbrook was fully completed.\nThere is no home page created.", self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+        self.assertFalse(os.path.exists(preview), "the preview goes when the program ends")
+        self.assertFalse(os.path.exists(os.path.join(self.folder, "home.htm")), "the page is not written")
 
     def test_cancel_creates_nothing(self):
         self.next_to(1)

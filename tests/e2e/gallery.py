@@ -10,7 +10,7 @@ import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from e2e_test import (BIN, BITMAP_FILE, BOX_CAPTION, CANCEL, CAPTIONS, FILE_NAME, FINISH, HELP, IDNO, IDOK, IDYES,  # noqa: E402
-                      ITEM_ADD, LINK_ADD, NEXT, USE_BITMAP, WINE, Driver)
+                      ITEM_ADD, LINK_ADD, NEXT, PREVIEW, USE_BITMAP, WINE, Driver)
 
 ABOUT = 1028
 
@@ -63,6 +63,11 @@ def main():
                 drive("click", caption, BITMAP_FILE)
                 drive("type", "C:\\pictures\\back.gif")
             if index == 9:
+                # The gallery's prefix has no program for .htm files.
+                drive("click", caption, PREVIEW)
+                drive("box")
+                shoot(drive, BOX_CAPTION, "preview-error")
+                drive("answer", IDOK)
                 drive("click", caption, FILE_NAME)
                 drive("type", "home.htm")
                 drive("click", caption, FINISH)

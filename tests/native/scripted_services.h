@@ -3,6 +3,7 @@
 #ifndef VELBROOK_TESTS_NATIVE_SCRIPTED_SERVICES_H
 #define VELBROOK_TESTS_NATIVE_SCRIPTED_SERVICES_H
 
+#include <cstdio>
 #include <deque>
 #include <set>
 #include <string>
@@ -94,6 +95,23 @@ class ScriptedServices : public Services {
   std::vector<FileDialogRequest> fileDialogs;
   std::vector<COLORREF> colorDialogs;  // the colour each dialog started at
   std::vector<std::string> directoryChanges;
+
+  // The preview's two services. What is opened is kept with its bytes as
+  // the opening program would read them, since the file goes with the run.
+  std::string TempFolder() override { return tempFolder; }
+  bool OpenWithShell(const std::string& path) override {
+    std::string bytes;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+      char buffer[4096];
+      for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, n);
+      std::fclose(file);
+    }
+    opened.emplace_back(path, bytes);
+    return openSucceeds;
+  }
+  std::string tempFolder;  // empty: the folder cannot be told
+  bool openSucceeds = true;
+  std::vector<std::pair<std::string, std::string>> opened;  // path, bytes
 };
 
 }  // namespace velbrook

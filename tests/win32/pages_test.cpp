@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "core/html_writer.h"
+#include "core/preview.h"
 #include "res/resource.h"
 #include "tests/win32/wizard_run.h"
 
@@ -207,6 +208,48 @@ TEST_F(PagesTest, FileNamePageAsksBeforeEndingWithoutOutput) {
   EXPECT_EQ(app.m_strPage, services.clipboard[0]);
 }
 
+// Preview hands the shell one file holding the page as it stands, values of
+// every page included; a failure is told and the wizard stays; the file goes
+// with the run.
+TEST_F(PagesTest, PreviewOpensThePageAsItStandsAndTheFileGoesWithTheRun) {
+  services.tempFolder = TempPath("");
+  services.openSucceeds = false;
+  PostAction([&] {
+    NextTo("Title and headers of the page");
+    TypeInto(::GetDlgItem(CurrentPage(Wizard()), IDC_WINDOW_TITLE), "My page");
+    NextTo("Picture for the page");
+    HWND page = CurrentPage(Wizard());
+    Click(page, IDC_INCLUDE_PICTURE);
+    TypeInto(::GetDlgItem(page, IDC_PICTURE_FILE), "D:\\pics\\me.gif");
+    NextTo("File name for the page");
+    page = CurrentPage(Wizard());
+    TypeInto(::GetDlgItem(page, IDC_FILE_NAME), file);
+    Click(page, IDC_PREVIEW);
+    EXPECT_EQ("File name for the page", WindowText(Wizard())) << "a failed preview keeps the wizard as it was";
+    services.openSucceeds = true;
+    Click(page, IDC_PREVIEW);
+    Click(Wizard(), IDCANCEL);
+  });
+  app.Run(services, texts, clock);
+  ASSERT_EQ(2u, services.opened.size());
+  const std::string path = services.opened[1].first;
+  EXPECT_EQ(services.opened[0].first, path) << "one file, replaced at each press";
+  EXPECT_EQ(TempPath("velbrook-preview-"), path.substr(0, TempPath("velbrook-preview-").size()));
+  PageSettings expected;
+  expected.title.m_strWindowTitle = "My page";
+  expected.picture = {TRUE, FALSE, FALSE, "D:\\pics\\me.gif"};
+  EXPECT_EQ(BuildPreviewPage(expected, texts, clock, services.currentDirectory), services.opened[1].second);
+  EXPECT_NE(std::string::npos, services.opened[1].second.find("<IMG SRC=\"file:///D:/pics/me.gif\">"));
+  EXPECT_EQ((std::vector<std::string>{FormatText(texts.Load(IDS_PREVIEW_ERROR), path),
+                                      "The Velbrook was fully completed.\nThere is no home page created."}),
+            Messages()) << "nothing asked, no copy offered";
+  EXPECT_EQ(8, services.messages[0].helpContext);
+  EXPECT_TRUE(services.copies.empty());
+  EXPECT_TRUE(services.clipboard.empty());
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(file.c_str())) << "the page file is not written";
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(path.c_str())) << "the preview is gone after the run";
+}
+
 TEST_F(PagesTest, BrowseProposesHomePageAndPutsTheDirectoryBack) {
   services.files = {"", "C:\\WEB\\INDEX.HTM"};
   PostAction([&] {
@@ -369,7 +412,7 @@ TEST_F(PagesTest, EveryPageAndDialogHasItsHelpItsTabOrderAndNamedControls) {
        {IDC_LINK_LIST, IDC_LINK_ADD, IDC_LINK_INSERT, IDC_LINK_DELETE, IDC_LINK_UP, IDC_LINK_EDIT, IDC_LINK_DOWN,
         IDC_FAVORITES}},
       {"Your e-mail adress", 7, {IDC_LAST_UPDATED, IDC_CENTER_LAST_UPDATED, IDC_STYLE_NONE, IDC_EMAIL}},
-      {"File name for the page", 8, {IDC_FILE_NAME, IDC_FILE_BROWSE, IDC_CLIPBOARD}},
+      {"File name for the page", 8, {IDC_FILE_NAME, IDC_FILE_BROWSE, IDC_PREVIEW, IDC_CLIPBOARD}},
   };
   const struct {
     const char* page;
