@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/delivery.h"
 #include "core/win_types.h"
 #include "framework/app.h"
 #include "framework/wnd.h"
@@ -120,14 +121,22 @@ template <typename Fill>
 bool PutInPlace(const std::string& path, Fill fill) {
   const DWORD old = ::GetFileAttributesA(path.c_str());
   if (old != INVALID_FILE_ATTRIBUTES && (old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return false;
-  const std::size_t separator = path.find_last_of("\\/:");
-  const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
+  // "C:page.htm" lies in the current directory of drive C:, not in its root.
+  const PathParts parts = SplitPath(path);
+  const std::string folder = parts.drive + (parts.dir.empty() ? "." : parts.dir);
   char fresh[MAX_PATH];
   if (!::GetTempFileNameA(folder.c_str(), "vbk", 0, fresh)) return false;
   bool placed = fill(fresh);
   const DWORD kept = old == INVALID_FILE_ATTRIBUTES ? 0 : old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
   if (placed && kept) placed = ::SetFileAttributesA(fresh, kept | FILE_ATTRIBUTE_ARCHIVE) != FALSE;
-  placed = placed && ::MoveFileExA(fresh, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  // A virus scanner or an indexer may hold the fresh file for a moment
+  // after it is closed; that is no reason to fail the user's page.
+  for (int tries = 5; placed; --tries) {
+    if (::MoveFileExA(fresh, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) break;
+    const DWORD error = ::GetLastError();
+    placed = tries > 1 && (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION);
+    if (placed) ::Sleep(100);
+  }
   if (!placed) {
     ::SetFileAttributesA(fresh, FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileA(fresh);
@@ -139,7 +148,8 @@ bool PutInPlace(const std::string& path, Fill fill) {
 // copy) and waits until the disk has all of it: a full disk may only show
 // when the data leaves the cache.
 bool WriteAndFlush(const char* path, const char* bytes, std::size_t size) {
-  HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = ::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   bool ok = true;
   while (ok && size > 0) {
@@ -159,8 +169,13 @@ bool Win32Services::CopyFileReplacing(const std::string& from, const std::string
   // A file already where the copy would go needs no copy; copying it onto
   // itself would fail, as its source is open while the destination is made.
   if (SameFile(from, to)) return true;
+  // The copy takes the source's attributes: a picture from a CD is
+  // read-only, which would keep it from being flushed here and from being
+  // replaced by the next copy the user agrees to.
   return PutInPlace(to, [&](const char* fresh) {
-    return ::CopyFileA(from.c_str(), fresh, FALSE) && WriteAndFlush(fresh, nullptr, 0);
+    return ::CopyFileA(from.c_str(), fresh, FALSE) &&
+           ::SetFileAttributesA(fresh, ::GetFileAttributesA(fresh) & ~FILE_ATTRIBUTE_READONLY) &&
+           WriteAndFlush(fresh, nullptr, 0);
   });
 }
 

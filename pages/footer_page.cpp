@@ -20,12 +20,6 @@ CFooterPage::CFooterPage(FooterSettings* settings, const std::string& title, CWn
 
 CFooterPage::~CFooterPage() { Store(*m_pSettings); }
 
-void CFooterPage::WriteValues(PageSettings& record) {
-  Store(record.footer);
-  // The radios write the style into the block the moment they are clicked.
-  record.footer.m_nLastUpdatedStyle = m_pSettings->m_nLastUpdatedStyle;
-}
-
 void CFooterPage::Store(FooterSettings& block) const {
   block.m_bLastUpdated = m_bLastUpdated;
   block.m_bCenterLastUpdated = m_bCenterLastUpdated;

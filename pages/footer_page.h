@@ -17,7 +17,9 @@ class CFooterPage : public CVelbrookPage {
   BOOL m_bCenterLastUpdated = FALSE;
   FooterSettings* m_pSettings;
 
-  void WriteValues(PageSettings& record) override;
+  // The style is not among them: its radios write it into the record the
+  // moment they are clicked.
+  void WriteValues(PageSettings& record) override { Store(record.footer); }
 
  protected:
   BOOL OnInitDialog() override;

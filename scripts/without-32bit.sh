@@ -19,8 +19,8 @@ if [ "${VELBROOK_WITHOUT_32BIT:-}" != inside ]; then
   exec unshare --mount --propagation private env VELBROOK_WITHOUT_32BIT=inside "$0" "$@"
 fi
 
-stub=$(mktemp) attempts=$(mktemp)
-trap 'rm -f "$stub" "$attempts"' EXIT
+stub=$(mktemp) attempts=$(mktemp) saved=$(mktemp -d)
+trap 'rm -rf "$stub" "$attempts" "$saved"' EXIT
 cat >"$stub" <<STUB
 #!/bin/sh
 # Asking for the version is how scripts/env.sh probes, and Wine's own set-up
@@ -38,11 +38,10 @@ if [ ! -e "$loader" ]; then
   # The 32-bit Wine is not installed here (a mirror in sync kept it away):
   # its folder is copied onto a tmpfs of this namespace to make room for the
   # stand-in, so that what tries to start it is still seen and listed.
-  folder=$(dirname "$loader") saved=$(mktemp -d)
+  folder=$(dirname "$loader")
   cp -a "$folder/." "$saved/"
   mount -t tmpfs velbrook-wine "$folder"
   cp -a "$saved/." "$folder/"
-  rm -rf "$saved"
   touch "$loader"
 fi
 mount --bind "$stub" "$loader"

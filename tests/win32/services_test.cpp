@@ -188,7 +188,7 @@ TEST_F(ServicesTest, AFileIsReplacedWholeOrNotAtAll) {
   const std::string folder = TempPath("velbrook_place\\");
   const std::string source = TempPath("velbrook_pic.gif"), copyName = "velbrook_pic.gif";
   const std::string page("<HTML>\r\n\0\xE4\r\n</HTML>\r\n", 21), picture = "the new picture";
-  enum Setup { kPlain, kNew, kReadOnly, kHidden, kLocked, kNoFolder };
+  enum Setup { kPlain, kNew, kReadOnly, kHidden, kLocked, kNoFolder, kReadOnlySource };
   const struct {
     const char* name;
     Setup setup;
@@ -204,6 +204,8 @@ TEST_F(ServicesTest, AFileIsReplacedWholeOrNotAtAll) {
       {"a page another program holds open (the last step fails)", kLocked, {}, false, true},
       {"another file where the copy goes, Yes", kPlain, {IDYES, IDYES}, true, false},
       {"another file where the copy goes, No", kPlain, {IDYES, IDNO}, false, false},
+      {"another file held open where the copy goes, Yes (the last step fails)", kLocked, {IDYES, IDYES}, false, true},
+      {"a read-only picture (from a CD, say)", kReadOnlySource, {IDYES}, true, false},
   };
   WriteFile(source, picture);
   for (const auto& c : cases) {
@@ -211,7 +213,8 @@ TEST_F(ServicesTest, AFileIsReplacedWholeOrNotAtAll) {
     const bool copy = !c.answers.empty();
     const std::string target = folder + (copy ? copyName : "home.htm"), old = std::string(5000, 'o');
     ::CreateDirectoryA(folder.c_str(), nullptr);
-    if (c.setup != kNew && c.setup != kNoFolder) WriteFile(target, old);
+    if (c.setup != kNew && c.setup != kNoFolder && c.setup != kReadOnlySource) WriteFile(target, old);
+    ::SetFileAttributesA(source.c_str(), c.setup == kReadOnlySource ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
     if (c.setup == kReadOnly) ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
     if (c.setup == kHidden) ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_HIDDEN);
     if (c.setup == kNoFolder) ::RemoveDirectoryA(folder.c_str());
@@ -235,17 +238,17 @@ TEST_F(ServicesTest, AFileIsReplacedWholeOrNotAtAll) {
     if (c.setup != kNoFolder) {
       EXPECT_EQ(c.replaced ? (copy ? picture : page) : old, ReadFile(target));
       EXPECT_EQ(std::vector<std::string>{target.substr(folder.size())}, FolderNames(folder));
+      const DWORD flag = c.setup == kHidden ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_READONLY;
+      const DWORD kept = c.setup == kHidden || c.setup == kReadOnly ? flag : 0;
+      EXPECT_EQ(kept, ::GetFileAttributesA(target.c_str()) & flag) << "the old file's flag is kept, a copy is never read-only";
     } else {
       EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(folder.c_str()));
-    }
-    const DWORD kept = c.setup == kReadOnly ? FILE_ATTRIBUTE_READONLY : c.setup == kHidden ? FILE_ATTRIBUTE_HIDDEN : 0;
-    if (kept) {
-      EXPECT_EQ(kept, ::GetFileAttributesA(target.c_str()) & kept) << "the old file's flag is kept";
     }
     ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileA(target.c_str());
     ::RemoveDirectoryA(folder.c_str());
   }
+  ::SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
   ::DeleteFileA(source.c_str());
 }
 
