@@ -48,11 +48,6 @@ BOOL CListPage::OnInitDialog() {
   return TRUE;
 }
 
-void CListPage::OnDestroy() {
-  CVelbrookPage::OnDestroy();
-  StoreEntries(*m_pEntries, *m_pCount);
-}
-
 void CListPage::StoreEntries(CStringArray& entries, int& count) {
   if (!m_list.m_hWnd) return;
   count = m_list.GetCount();
@@ -73,14 +68,14 @@ void CItemsPage::DoDataExchange(CDataExchange* dx) {
   DDV_MaxChars(dx, m_strListTitle, 132);
 }
 
-void CItemsPage::WriteValues(PageSettings& record) {
-  StoreEntries(record.items.m_arrItems, record.items.m_nItems);
-  record.items.m_strListTitle = m_strListTitle;
-}
-
 void CItemsPage::OnDestroy() {
   CListPage::OnDestroy();
-  m_pSettings->m_strListTitle = m_strListTitle;
+  Store(*m_pSettings);
+}
+
+void CItemsPage::Store(ItemSettings& block) {
+  StoreEntries(block.m_arrItems, block.m_nItems);
+  block.m_strListTitle = m_strListTitle;
 }
 
 bool CItemsPage::EditEntry(std::string& entry) {
@@ -102,14 +97,14 @@ void CLinksPage::DoDataExchange(CDataExchange* dx) {
   DDX_Check(dx, IDC_FAVORITES, m_bFavorites);
 }
 
-void CLinksPage::WriteValues(PageSettings& record) {
-  StoreEntries(record.links.m_arrLinks, record.links.m_nLinks);
-  record.links.m_bFavorites = m_bFavorites;
-}
-
 void CLinksPage::OnDestroy() {
   CListPage::OnDestroy();
-  m_pSettings->m_bFavorites = m_bFavorites;
+  Store(*m_pSettings);
+}
+
+void CLinksPage::Store(LinkSettings& block) {
+  StoreEntries(block.m_arrLinks, block.m_nLinks);
+  block.m_bFavorites = m_bFavorites;
 }
 
 bool CLinksPage::EditEntry(std::string& entry) {

@@ -9,7 +9,7 @@
 #include "pages/velbrook_page.h"
 
 // What the two list pages share: the list box under the rules, the six
-// buttons, and the list copied into the block when the window goes.
+// buttons, and the list filled from the block when the window is made.
 class CListPage : public CVelbrookPage, protected velbrook::EntryEditor {
  public:
   CListPage(const std::string& title, UINT templateId, CWnd* wizard, int helpContext,
@@ -19,8 +19,6 @@ class CListPage : public CVelbrookPage, protected velbrook::EntryEditor {
   // Called when the page window is made: the list shows the block's entries.
   BOOL OnInitDialog() override;
   BOOL OnCommand(int id, int code, HWND control) override;
-  // Called when the page window goes: the entries go into the block.
-  void OnDestroy() override;
 
   CListBox& List() { return m_list; }
   // The list box's entries, once the window is made (until then the block
@@ -41,12 +39,16 @@ class CItemsPage : public CListPage {
   CString m_strListTitle;
   ItemSettings* m_pSettings;
 
-  void WriteValues(PageSettings& record) override;
+  void WriteValues(PageSettings& record) override { Store(record.items); }
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
+  // Called when the page window goes: its values go into the block.
   void OnDestroy() override;
   bool EditEntry(std::string& entry) override;
+
+ private:
+  void Store(ItemSettings& block);
 };
 
 class CLinksPage : public CListPage {
@@ -56,12 +58,16 @@ class CLinksPage : public CListPage {
   BOOL m_bFavorites = FALSE;
   LinkSettings* m_pSettings;
 
-  void WriteValues(PageSettings& record) override;
+  void WriteValues(PageSettings& record) override { Store(record.links); }
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
+  // Called when the page window goes: its values go into the block.
   void OnDestroy() override;
   bool EditEntry(std::string& entry) override;
+
+ private:
+  void Store(LinkSettings& block);
 };
 
 // "Input the value of item".
