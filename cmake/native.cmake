@@ -35,6 +35,7 @@ add_executable(native_tests
   tests/native/list_editing_test.cpp
   tests/native/page_reader_test.cpp
   tests/native/preview_test.cpp
+  tests/native/publish_test.cpp
 )
 target_link_libraries(native_tests PRIVATE velbrook_core GTest::gtest_main)
 # The property tests make their records with the fuzzers' generator, which

@@ -5,6 +5,7 @@
 
 #include "core/delivery.h"
 #include "core/page_reader.h"
+#include "core/publish.h"
 #include "res/resource.h"
 
 namespace velbrook {
@@ -40,6 +41,11 @@ void StartFromPage(const std::string& pageFile, PageSettings& settings, Services
 
 void FinishRun(int wizardResult, PageSettings& settings, std::string& page, Services& services,
                const TextSource& texts, const Clock& clock, CreationNotice& notice) {
+  // The password typed is for this run's Finish only.
+  struct WipePassword {
+    std::string& password;
+    ~WipePassword() { Wipe(password); }
+  } wipe{settings.publish.m_strPassword};
   if (wizardResult == kWizardCancel) {
     ShowTextMessage(services, texts, IDS_CANCELLED, kMbOk | kMbIconExclamation);
     return;
@@ -65,6 +71,11 @@ void FinishRun(int wizardResult, PageSettings& settings, std::string& page, Serv
   notice.Remove();
   ShowTextMessage(services, texts, delivery.Failed() ? IDS_BAD_PAGE : IDS_PAGE_CREATED,
                   kMbOk | kMbIconInformation, file.m_strFileName);
+  // Only a page written whole goes on the web; the file stays whatever
+  // becomes of the upload.
+  RunStep(delivery, [&] {
+    PublishPage(settings, delivery.Failed() || file.m_strFileName.empty() ? std::string() : page, services, texts);
+  });
 }
 
 }  // namespace velbrook

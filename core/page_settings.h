@@ -1,5 +1,5 @@
 // The record of everything the wizard collects for the one page it builds:
-// nine plain blocks, one per page that edits data. Pages hold a pointer to
+// ten plain blocks, one per page that edits data. Pages hold a pointer to
 // their block and write their values into it when they are torn down.
 #ifndef VELBROOK_CORE_PAGE_SETTINGS_H
 #define VELBROOK_CORE_PAGE_SETTINGS_H
@@ -77,6 +77,16 @@ struct FileSettings {
   BOOL m_bClipboard = FALSE;
 };
 
+// Putting the page on the user's Neocities site at Finish. The password (or
+// key) typed is kept for this run only: the run wipes it when it ends.
+struct PublishSettings {
+  BOOL m_bPublish = FALSE;  // "Publish the page to my Neocities site when I press Finish"
+  CString m_strSiteName;
+  CString m_strPassword;    // a password, or a key pasted from the site's settings
+  BOOL m_bRemember = FALSE;  // "Remember on this computer"
+  BOOL m_bKeyRemembered = FALSE;  // a key of this site is kept on this computer
+};
+
 // The entries of a list that its count names: never more than the list
 // holds, none for a count below one. The writer writes these, and a list
 // page shows these.
@@ -94,6 +104,7 @@ struct PageSettings {
   LinkSettings links;
   FooterSettings footer;
   FileSettings file;
+  PublishSettings publish;
 };
 
 #endif

@@ -4,6 +4,8 @@
 #ifndef VELBROOK_CORE_SERVICES_H
 #define VELBROOK_CORE_SERVICES_H
 
+#include <cstddef>
+#include <functional>
 #include <string>
 
 #include "core/win_types.h"
@@ -25,6 +27,48 @@ enum FileDialogFlags : unsigned {
   kOfnHideReadOnly = 0x4,
   kOfnPathMustExist = 0x800,
   kOfnFileMustExist = 0x1000,
+};
+
+// One HTTPS request to the publishing site. The host is the program's own
+// constant; nothing here or anywhere else lets it or its checks change.
+struct HttpsRequest {
+  std::string verb;     // "GET" or "POST"
+  std::string path;     // "/api/upload"
+  std::string headers;  // each line ending in CR LF
+  std::string body;
+};
+
+// How a request ended short of an answer.
+enum class HttpsFailure {
+  kNone,          // the server answered: `status` and `body` hold it
+  kNoConnection,  // the name was not found, or no (trusted) connection came
+  kTimeout,
+  kCancelled,     // the user pressed Cancel
+  kNoTls12,       // this Windows cannot make the secure connection asked for
+  kTooLong,       // the answer grew past kMaxAnswerBytes
+};
+
+// The most of an answer that is read; a longer one is a failure.
+const std::size_t kMaxAnswerBytes = 64 * 1024;
+
+struct HttpsAnswer {
+  HttpsFailure failure = HttpsFailure::kNone;
+  int status = 0;
+  std::string body;
+};
+
+// The connection a transfer is given: requests go one after another.
+class HttpsLink {
+ public:
+  virtual ~HttpsLink() = default;
+  virtual HttpsAnswer Send(const HttpsRequest& request) = 0;
+};
+
+// What this computer keeps of the publishing site for the Windows user:
+// all of it only while "Remember on this computer" is ticked.
+struct RememberedSite {
+  std::string siteName;  // empty: nothing kept
+  std::string key;       // the site's key, kept encrypted for the user
 };
 
 // The help context of a message box that has no topic of its own.
@@ -83,6 +127,17 @@ class Services {
   // when no program took it.
   virtual std::string TempFolder() = 0;
   virtual bool OpenWithShell(const std::string& path) = 0;
+
+  // Publishing. RunTransfer shows the progress dialog (bytes sent of the
+  // total, Cancel) and returns when `work`, given a link to `host` over
+  // HTTPS, has returned; `work` may run on another thread, so it asks the
+  // user nothing.
+  virtual void RunTransfer(const std::string& host, const std::function<void(HttpsLink&)>& work) = 0;
+  // What was kept of the site; an empty record when nothing was, or it
+  // cannot be read (a key that cannot be decrypted is not kept).
+  virtual RememberedSite RecallSite() = 0;
+  // Keeps `site`, or removes everything kept when its name is empty.
+  virtual bool RememberSite(const RememberedSite& site) = 0;
 };
 
 }  // namespace velbrook

@@ -19,6 +19,20 @@
 #define IDS_PAGE_UNREADABLE      32
 #define IDS_REPLACE_FILE         33
 #define IDS_PREVIEW_ERROR        34
+#define IDS_PUBLISH_DONE         35
+#define IDS_PUBLISH_NOT_BESIDE   36
+#define IDS_PUBLISH_NO_CONNECTION 37
+#define IDS_PUBLISH_AUTH         38
+#define IDS_PUBLISH_FILE_TYPE    39
+#define IDS_PUBLISH_FULL         40
+#define IDS_PUBLISH_TIMEOUT      41
+#define IDS_PUBLISH_CANCELLED    42
+#define IDS_PUBLISH_NO_TLS       43
+#define IDS_PUBLISH_BAD_ANSWER   44
+#define IDS_PUBLISH_REFUSED      45
+#define IDS_PUBLISH_BAD_NAME     46
+#define IDS_PUBLISH_NO_PASSWORD  47
+#define IDS_PUBLISH_NOT_WRITTEN  48
 
 // HTML templates of the string table.
 #define IDS_CREDIT               16
@@ -53,6 +67,7 @@
 #define IDS_HELP_FILENAME        208
 #define IDS_HELP_ITEM            209
 #define IDS_HELP_LINK            210
+#define IDS_HELP_PUBLISH         211
 #define IDS_HELP_BACKGROUND      219
 #define IDS_HELP_COLORS          220
 #define IDS_HELP_ABANDON         230

@@ -109,6 +109,33 @@ class ScriptedServices : public Services {
     opened.emplace_back(path, bytes);
     return openSucceeds;
   }
+  // Publishing: each request is recorded and answered from `httpsAnswers`
+  // (when empty, no connection); what is remembered lives in `kept`.
+  void RunTransfer(const std::string& host, const std::function<void(HttpsLink&)>& work) override {
+    struct Link : HttpsLink {
+      ScriptedServices& self;
+      explicit Link(ScriptedServices& services) : self(services) {}
+      HttpsAnswer Send(const HttpsRequest& request) override {
+        self.requests.push_back(request);
+        if (self.httpsAnswers.empty()) return {HttpsFailure::kNoConnection, 0, ""};
+        HttpsAnswer answer = self.httpsAnswers.front();
+        self.httpsAnswers.pop_front();
+        return answer;
+      }
+    } link(*this);
+    hosts.push_back(host);
+    work(link);
+  }
+  RememberedSite RecallSite() override { return kept; }
+  bool RememberSite(const RememberedSite& site) override {
+    kept = site;
+    return true;
+  }
+  std::deque<HttpsAnswer> httpsAnswers;
+  std::vector<HttpsRequest> requests;
+  std::vector<std::string> hosts;
+  RememberedSite kept;
+
   std::string tempFolder;  // empty: the folder cannot be told
   bool openSucceeds = true;
   std::vector<std::pair<std::string, std::string>> opened;  // path, bytes
