@@ -5,12 +5,14 @@
 #include "core/page_run.h"
 #include "core/page_settings.h"
 #include "core/preview.h"
+#include "core/publish.h"
 #include "app/services_win32.h"
 #include "pages/color_pages.h"
 #include "pages/file_name_page.h"
 #include "pages/footer_page.h"
 #include "pages/list_pages.h"
 #include "pages/picture_page.h"
+#include "pages/publish_page.h"
 #include "pages/text_page.h"
 #include "pages/title_page.h"
 #include "pages/welcome_page.h"
@@ -81,6 +83,7 @@ void CPageApp::Run(velbrook::Services& services, const velbrook::TextSource& tex
     settings.color.m_crText = settings.color.m_crLink = settings.color.m_crVLink = 0;
     settings.color.m_bTextChosen = settings.color.m_bLinkChosen = settings.color.m_bVLinkChosen = FALSE;
     velbrook::StartFromPage(pageFile, settings, services, texts);
+    velbrook::RecallPublishing(settings.publish, services);
     // Goes after the outcome message, whichever way the wizard ended.
     velbrook::PagePreview preview(settings, services, texts, clock, PreviewFileName());
 
@@ -93,6 +96,9 @@ void CPageApp::Run(velbrook::Services& services, const velbrook::TextSource& tex
     wizard.AddPage(new CItemsPage(&settings.items, "Items on the page", &wizard));
     wizard.AddPage(new CLinksPage(&settings.links, "Link to other pages", &wizard));
     wizard.AddPage(new CFooterPage(&settings.footer, "Your e-mail adress", &wizard));
+    // Before the last page, which stays where the user decides and
+    // finishes: publishing happens at Finish, after the page is written.
+    wizard.AddPage(new CPublishPage(settings.publish, "Put the page on the web", &wizard));
     wizard.AddPage(new CFileNamePage(&settings.file, "File name for the page", &wizard, &preview));
 
     const INT_PTR result = wizard.DoModal();

@@ -31,6 +31,11 @@ class Win32Services : public Services {
   std::string TempFolder() override;
   bool OpenWithShell(const std::string& path) override;
 
+  // In app/publish_win32.cpp.
+  void RunTransfer(const std::string& host, const std::function<void(HttpsLink&)>& work) override;
+  RememberedSite RecallSite() override;
+  bool RememberSite(const RememberedSite& site) override;
+
  private:
   static HWND MainWindow();
   // Called by a message box when F1 is pressed in it.

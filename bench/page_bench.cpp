@@ -27,6 +27,9 @@ class NullServices : public Services {
 
   std::string TempFolder() override { return std::string(); }
   bool OpenWithShell(const std::string&) override { return true; }
+  void RunTransfer(const std::string&, const std::function<void(HttpsLink&)>&) override {}
+  RememberedSite RecallSite() override { return RememberedSite(); }
+  bool RememberSite(const RememberedSite&) override { return true; }
 };
 
 class NoonClock : public Clock {

@@ -61,14 +61,17 @@ add_library(velbrook_win32 STATIC
   pages/footer_page.cpp
   pages/list_pages.cpp
   pages/picture_page.cpp
+  pages/publish_page.cpp
   pages/text_page.cpp
   pages/title_page.cpp
   pages/welcome_page.cpp
   app/module_texts.cpp
   app/page_app.cpp
   app/services_win32.cpp
+  app/publish_win32.cpp
 )
-target_link_libraries(velbrook_win32 PUBLIC velbrook_core dravel user32 gdi32 comdlg32 shell32 ole32)
+target_link_libraries(velbrook_win32 PUBLIC velbrook_core dravel user32 gdi32 comdlg32 shell32 ole32
+                                            wininet crypt32 comctl32 advapi32)
 
 add_executable(velbrook WIN32 app/main.cpp framework/app_main.cpp ${VELBROOK_RC})
 add_dependencies(velbrook generated_texts)

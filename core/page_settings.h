@@ -84,7 +84,7 @@ struct PublishSettings {
   CString m_strSiteName;
   CString m_strPassword;    // a password, or a key pasted from the site's settings
   BOOL m_bRemember = FALSE;  // "Remember on this computer"
-  BOOL m_bKeyRemembered = FALSE;  // a key of this site is kept on this computer
+  CString m_strKeptSite;  // the site whose key this computer keeps, if any
 };
 
 // The entries of a list that its count names: never more than the list

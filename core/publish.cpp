@@ -107,7 +107,7 @@ bool LooksLikeKey(const std::string& text) {
 int PublishPageProblem(const PublishSettings& settings) {
   if (!settings.m_bPublish) return 0;
   if (!IsSiteName(settings.m_strSiteName)) return IDS_PUBLISH_BAD_NAME;
-  if (settings.m_strPassword.empty() && !settings.m_bKeyRemembered) return IDS_PUBLISH_NO_PASSWORD;
+  if (settings.m_strPassword.empty() && settings.m_strKeptSite != settings.m_strSiteName) return IDS_PUBLISH_NO_PASSWORD;
   return 0;
 }
 
@@ -235,8 +235,9 @@ void RecallPublishing(PublishSettings& settings, Services& services) {
   if (site.siteName.empty()) return;
   settings.m_strSiteName = site.siteName;
   settings.m_bRemember = TRUE;
-  settings.m_bKeyRemembered = !site.key.empty();
-  settings.m_bPublish = settings.m_bKeyRemembered;
+  if (!site.key.empty()) settings.m_strKeptSite = site.siteName;
+  // A site whose key is kept is published to again without asking.
+  settings.m_bPublish = !site.key.empty();
 }
 
 namespace {

@@ -26,7 +26,7 @@ bool LooksLikeKey(const std::string& text);
 
 // What keeps the publishing page from being left, as a message id (0: none):
 // with the tick on, a site name that breaks the rule, or neither a password
-// typed nor a key remembered.
+// typed nor the key of that site kept.
 int PublishPageProblem(const PublishSettings& settings);
 
 struct UploadFile {

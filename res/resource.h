@@ -33,6 +33,7 @@
 #define IDS_PUBLISH_BAD_NAME     46
 #define IDS_PUBLISH_NO_PASSWORD  47
 #define IDS_PUBLISH_NOT_WRITTEN  48
+#define IDS_PUBLISH_PROGRESS     49
 
 // HTML templates of the string table.
 #define IDS_CREDIT               16
@@ -87,6 +88,7 @@
 #define IDD_ABOUT                132
 #define IDD_CREATION_NOTICE      134
 #define IDD_MAIN_WINDOW          137
+#define IDD_PUBLISH_PROGRESS     138
 #define IDD_WELCOME_PAGE         1001
 #define IDD_WIZARD               6300
 #define IDD_TITLE_PAGE           6302
@@ -98,6 +100,15 @@
 #define IDD_FILE_NAME_PAGE       6308
 #define IDD_BACKGROUND_PAGE      6309
 #define IDD_TEXT_COLOR_PAGE      6310
+#define IDD_PUBLISH_PAGE         6311
+
+// Controls of the publishing page and its progress dialog.
+#define IDC_PUBLISH              1070
+#define IDC_SITE_NAME            1071
+#define IDC_SITE_PASSWORD        1072
+#define IDC_REMEMBER             1073
+#define IDC_PUBLISH_STATUS       1074
+#define IDC_PUBLISH_BAR          1075
 
 // Controls of the wizard host (Finish and Cancel are IDOK and IDCANCEL).
 #define IDC_WIZARD_HELP          9

@@ -45,7 +45,7 @@ dravel_by_ordinal() {
 }
 
 system_dlls_only() {
-  local system='^(kernel32|user32|gdi32|comdlg32|shell32|advapi32|comctl32|msvcrt|ole32)\.dll$' d
+  local system='^(kernel32|user32|gdi32|comdlg32|shell32|advapi32|comctl32|msvcrt|ole32|wininet|crypt32)\.dll$' d
   for dump in "$exe_dump" "$dll_dump"; do
     for d in $(echo "$dump" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z'); do
       [ "$d" = dravel.dll ] && [ "$dump" = "$exe_dump" ] && continue

@@ -9,7 +9,7 @@
 
 class CWizard : public CDialog {
  public:
-  static const int kMaxPages = 10;
+  static const int kMaxPages = 11;
 
   CWizard(UINT templateId, CWnd* owner);
   ~CWizard() override;

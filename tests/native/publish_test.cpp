@@ -15,25 +15,26 @@ TEST(PublishRules, SiteNameAndWhatKeepsThePageFromBeingLeft) {
   const struct {
     const char* site;
     const char* password;
-    BOOL keyRemembered;
+    const char* keptSite;
     int problem;
   } cases[] = {
-      {"my-site-2", "secret", FALSE, 0},
-      {"my-site-2", "", TRUE, 0},
-      {"my-site-2", "", FALSE, IDS_PUBLISH_NO_PASSWORD},
-      {"", "secret", FALSE, IDS_PUBLISH_BAD_NAME},
-      {"my.site", "secret", FALSE, IDS_PUBLISH_BAD_NAME},
-      {"evil\r\nHost: x", "secret", FALSE, IDS_PUBLISH_BAD_NAME},
-      {"a/b", "secret", FALSE, IDS_PUBLISH_BAD_NAME},
-      {"abcdefghijklmnopqrstuvwxyz0123456", "secret", FALSE, IDS_PUBLISH_BAD_NAME},  // 33
-      {"caf\xe9", "secret", FALSE, IDS_PUBLISH_BAD_NAME},
+      {"my-site-2", "secret", "", 0},
+      {"my-site-2", "", "my-site-2", 0},
+      {"my-site-2", "", "", IDS_PUBLISH_NO_PASSWORD},
+      {"my-site-2", "", "other-site", IDS_PUBLISH_NO_PASSWORD},
+      {"", "secret", "", IDS_PUBLISH_BAD_NAME},
+      {"my.site", "secret", "", IDS_PUBLISH_BAD_NAME},
+      {"evil\r\nHost: x", "secret", "", IDS_PUBLISH_BAD_NAME},
+      {"a/b", "secret", "", IDS_PUBLISH_BAD_NAME},
+      {"abcdefghijklmnopqrstuvwxyz0123456", "secret", "", IDS_PUBLISH_BAD_NAME},  // 33
+      {"caf\xe9", "secret", "", IDS_PUBLISH_BAD_NAME},
   };
   for (const auto& c : cases) {
     PublishSettings settings;
     settings.m_bPublish = TRUE;
     settings.m_strSiteName = c.site;
     settings.m_strPassword = c.password;
-    settings.m_bKeyRemembered = c.keyRemembered;
+    settings.m_strKeptSite = c.keptSite;
     EXPECT_EQ(c.problem, PublishPageProblem(settings)) << c.site << " / " << c.password;
     settings.m_bPublish = FALSE;
     EXPECT_EQ(0, PublishPageProblem(settings)) << "unticked, " << c.site;
@@ -131,7 +132,7 @@ TEST(PublishRun, KeyFromPasswordUploadAndWhatIsKept) {
     settings.picture.m_bIncludePicture = TRUE;
     settings.picture.m_strPictureFile = "me.gif";
     settings.background.m_strSoundFile = "tune.mid";  // not beside the page
-    settings.publish = {TRUE, "my-site", c.password, c.remember, !c.keptBefore.empty()};
+    settings.publish = {TRUE, "my-site", c.password, c.remember, c.keptBefore.empty() ? "" : "my-site"};
     PublishPage(settings, "<HTML>page</HTML>", services, BuiltinTexts());
 
     SCOPED_TRACE(c.name);
