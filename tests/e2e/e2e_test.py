@@ -52,6 +52,7 @@ CAPTIONS = [
     "Items on the page",
     "Link to other pages",
     "Your e-mail adress",
+    "Put the page on the web",
     "File name for the page",
 ]
 BOX_CAPTION = "velbrook"
@@ -211,10 +212,10 @@ class WizardRun(unittest.TestCase):
     def test_title_and_file_name_write_the_one_run_example(self):
         self.next_to(1)
         self.fill(CAPTIONS[1], WINDOW_TITLE, "My page")
-        self.next_to(9)
+        self.next_to(10)
         target = windows_path(os.path.join(self.folder, "home.htm"))
-        self.fill(CAPTIONS[9], FILE_NAME, target)
-        self.drive("click", CAPTIONS[9], FINISH)
+        self.fill(CAPTIONS[10], FILE_NAME, target)
+        self.drive("click", CAPTIONS[10], FINISH)
         self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % target, self.message())
         self.answer(IDOK)
         self.assert_ended()
@@ -238,9 +239,9 @@ class WizardRun(unittest.TestCase):
         self.drive("click", CAPTIONS[8], CENTER_LAST_UPDATED)
         self.drive("click", CAPTIONS[8], STYLE_BLINKING)
         self.fill(CAPTIONS[8], EMAIL, "me@example.org")
-        self.next_to(9)
-        self.fill(CAPTIONS[9], FILE_NAME, "home.htm")
-        self.drive("click", CAPTIONS[9], FINISH)
+        self.next_to(10)
+        self.fill(CAPTIONS[10], FILE_NAME, "home.htm")
+        self.drive("click", CAPTIONS[10], FINISH)
         self.assertEqual("Congratulations! You've been created new Home Page (home.htm)!", self.message())
         self.answer(IDOK)
         self.assert_ended()
@@ -323,15 +324,15 @@ class WizardRun(unittest.TestCase):
         for control in (LAST_UPDATED, CENTER_LAST_UPDATED, STYLE_MARQUEE):
             self.drive("click", CAPTIONS[8], control)
         self.fill(CAPTIONS[8], EMAIL, "me@example.org")
-        self.next_to(9)
-        self.drive("click", CAPTIONS[9], CLIPBOARD)
-        self.drive("click", CAPTIONS[9], FILE_BROWSE)
+        self.next_to(10)
+        self.drive("click", CAPTIONS[10], CLIPBOARD)
+        self.drive("click", CAPTIONS[10], FILE_BROWSE)
         # The dialog opens where the last one was; a full name is plain.
         self.choose_file("Save As", windows_path(os.path.join(self.folder, "home")))
-        page_file = self.drive("text", CAPTIONS[9], FILE_NAME)
+        page_file = self.drive("text", CAPTIONS[10], FILE_NAME)
         self.assertEqual(windows_path(os.path.join(self.folder, "home.HTM")).lower(), page_file.lower(),
                          "the save dialog added its extension")
-        self.drive("click", CAPTIONS[9], FINISH)
+        self.drive("click", CAPTIONS[10], FINISH)
 
         offer = ("The %s is not in the Home Page (%s) directory. Some browsers will cannot locate %s. "
                  "Do You want to copy %s to the directory where the Home Page places?")
@@ -370,9 +371,9 @@ class WizardRun(unittest.TestCase):
         # time, and no copy offer, since every file is read beside the page.
         self.start(page_file)
         self.drive("wait", CAPTIONS[0])
-        self.next_to(9)
-        self.assertEqual(page_file, self.drive("text", CAPTIONS[9], FILE_NAME))
-        self.drive("click", CAPTIONS[9], FINISH)
+        self.next_to(10)
+        self.assertEqual(page_file, self.drive("text", CAPTIONS[10], FILE_NAME))
+        self.drive("click", CAPTIONS[10], FINISH)
         self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % page_file, self.message())
         self.answer(IDOK)
         self.assert_ended()
@@ -412,9 +413,9 @@ class WizardRun(unittest.TestCase):
         self.fill(CAPTIONS[4], PICTURE_FILE, windows_path(os.path.join(self.folder, "wide.gif")))
         self.next_to(5)
         self.fill(CAPTIONS[5], PAGE_TEXT, "A line of text long enough to wrap on the narrow screen of a phone.")
-        self.next_to(9)
-        self.fill(CAPTIONS[9], FILE_NAME, page_file)
-        self.drive("click", CAPTIONS[9], FINISH)
+        self.next_to(10)
+        self.fill(CAPTIONS[10], FILE_NAME, page_file)
+        self.drive("click", CAPTIONS[10], FINISH)
         self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % page_file, self.message())
         self.answer(IDOK)
         self.assert_ended()
@@ -435,8 +436,8 @@ class WizardRun(unittest.TestCase):
         self.drive("wait", CAPTIONS[0])
         self.next_to(1)
         self.drive("click", CAPTIONS[1], FIT_PHONE)
-        self.next_to(9)
-        self.drive("click", CAPTIONS[9], FINISH)
+        self.next_to(10)
+        self.drive("click", CAPTIONS[10], FINISH)
         self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % page_file, self.message())
         self.answer(IDOK)
         self.assert_ended()
@@ -468,7 +469,7 @@ class WizardRun(unittest.TestCase):
         self.drive("key", "alt+n")  # typed in the title edit, it is the host's Next>
         self.drive("wait", CAPTIONS[2])
         self.assertIn(self.focus_id(), host_buttons)
-        for page in range(3, 10):
+        for page in range(3, 11):
             self.drive("key", "n")
             self.drive("wait", CAPTIONS[page])
         self.tab_to({FILE_NAME})
@@ -485,11 +486,11 @@ class WizardRun(unittest.TestCase):
         os.mkdir(os.path.join(self.folder, "out"))
         self.next_to(5)
         self.drive("drop", CAPTIONS[5], PAGE_TEXT, windows_path(os.path.join(self.folder, "story.txt")))
-        self.next_to(9)
+        self.next_to(10)
         target = windows_path(os.path.join(self.folder, "out", "dropped.htm"))
-        self.drive("drop", CAPTIONS[9], FILE_NAME, target)
-        self.assertEqual(target, self.drive("text", CAPTIONS[9], FILE_NAME))
-        self.drive("click", CAPTIONS[9], FINISH)
+        self.drive("drop", CAPTIONS[10], FILE_NAME, target)
+        self.assertEqual(target, self.drive("text", CAPTIONS[10], FILE_NAME))
+        self.drive("click", CAPTIONS[10], FINISH)
         self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % target, self.message())
         self.answer(IDOK)
         self.assert_ended()
@@ -507,9 +508,9 @@ class WizardRun(unittest.TestCase):
         self.page = 0
         self.next_to(1)
         self.assertEqual("Kept", self.drive("text", CAPTIONS[1], HEADER))
-        self.next_to(9)
-        self.drive("click", CAPTIONS[9], CLIPBOARD)
-        self.drive("click", CAPTIONS[9], FINISH)
+        self.next_to(10)
+        self.drive("click", CAPTIONS[10], CLIPBOARD)
+        self.drive("click", CAPTIONS[10], FINISH)
         self.message()
         self.answer(IDOK)
         self.assert_ended()
@@ -518,9 +519,9 @@ class WizardRun(unittest.TestCase):
         self.assertIn("<LI>Still here\r\n", page)
 
     def test_clipboard_only(self):
-        self.next_to(9)
-        self.drive("click", CAPTIONS[9], CLIPBOARD)
-        self.drive("click", CAPTIONS[9], FINISH)
+        self.next_to(10)
+        self.drive("click", CAPTIONS[10], CLIPBOARD)
+        self.drive("click", CAPTIONS[10], FINISH)
         self.assertEqual("Congratulations! You've been created new Home Page ()!", self.message())
         self.answer(IDOK)
         self.assert_ended()
@@ -529,10 +530,10 @@ class WizardRun(unittest.TestCase):
 
         self.tearDown()  # a second run, with another program holding the clipboard throughout
         self.setUp()
-        self.next_to(9)
-        self.drive("click", CAPTIONS[9], CLIPBOARD)
+        self.next_to(10)
+        self.drive("click", CAPTIONS[10], CLIPBOARD)
         self.drive("hold")
-        self.drive("click", CAPTIONS[9], FINISH)
+        self.drive("click", CAPTIONS[10], FINISH)
         self.assertEqual("The home page could not be put on the clipboard.", self.message())
         self.answer(IDOK)
         self.assertEqual("It is possible that the bad home page file () has been created.", self.message())
@@ -541,8 +542,8 @@ class WizardRun(unittest.TestCase):
         self.drive("release")
 
     def test_neither_output_asks_no_stays_yes_ends(self):
-        self.next_to(9)
-        self.drive("click", CAPTIONS[9], FINISH)
+        self.next_to(10)
+        self.drive("click", CAPTIONS[10], FINISH)
         question = ("No file name given and text will not be placed into the clipboard. "
                     "Would You like to abandon Your work?")
         self.assertEqual(question, self.message())
@@ -551,8 +552,8 @@ class WizardRun(unittest.TestCase):
         self.assertTrue(self.drive("text", HELP_WINDOW, HELP_TEXT).startswith("No output chosen\r\n"),
                         "F1 in the question shows its own topic")
         self.answer(IDNO)
-        self.drive("wait", CAPTIONS[9])
-        self.drive("click", CAPTIONS[9], FINISH)
+        self.drive("wait", CAPTIONS[10])
+        self.drive("click", CAPTIONS[10], FINISH)
         self.assertEqual(question, self.message())
         self.answer(IDYES)
         self.assertEqual("No home page created.", self.message())
@@ -570,20 +571,20 @@ class WizardRun(unittest.TestCase):
 
         self.tearDown()  # a second run, cancelled on the last page
         self.setUp()
-        self.next_to(9)
-        self.fill(CAPTIONS[9], FILE_NAME, "never.htm")
-        self.drive("click", CAPTIONS[9], CANCEL)
+        self.next_to(10)
+        self.fill(CAPTIONS[10], FILE_NAME, "never.htm")
+        self.drive("click", CAPTIONS[10], CANCEL)
         self.assertEqual("The Velbrook was fully completed.\nThere is no home page created.", self.message())
         self.answer(IDOK)
         self.assert_ended()
         self.assertEqual([], os.listdir(self.folder))
 
     def test_page_file_in_a_missing_directory(self):
-        self.next_to(9)
+        self.next_to(10)
         target = windows_path(os.path.join(self.folder, "missing", "home.htm"))
-        self.fill(CAPTIONS[9], FILE_NAME, target)
-        self.drive("click", CAPTIONS[9], CLIPBOARD)
-        self.drive("click", CAPTIONS[9], FINISH)
+        self.fill(CAPTIONS[10], FILE_NAME, target)
+        self.drive("click", CAPTIONS[10], CLIPBOARD)
+        self.drive("click", CAPTIONS[10], FINISH)
         self.assert_file_error_ends(target)
         self.assertEqual(INITIAL_PAGE, self.drive("clipboard"), "the clipboard was filled before the file failed")
 
@@ -605,10 +606,10 @@ class WizardRun(unittest.TestCase):
         self.next_to(4)
         self.drive("click", CAPTIONS[4], INCLUDE_PICTURE)
         self.fill(CAPTIONS[4], PICTURE_FILE, "pic.gif")
-        self.next_to(9)
+        self.next_to(10)
         target = windows_path(os.path.join(self.folder, "home.htm"))
-        self.fill(CAPTIONS[9], FILE_NAME, target)
-        self.drive("click", CAPTIONS[9], FINISH)
+        self.fill(CAPTIONS[10], FILE_NAME, target)
+        self.drive("click", CAPTIONS[10], FINISH)
         self.assertIn("The pics\\bg.gif is not in the Home Page (%s) directory." % target, self.message())
         self.answer(IDYES)
         self.assertEqual("The Home Page directory already has another file named %s. Do You want to replace it with "
@@ -656,9 +657,9 @@ class WizardRun(unittest.TestCase):
         self.drive("wait", CAPTIONS[0])
         self.next_to(5)
         self.drive("drop", CAPTIONS[5], PAGE_TEXT, windows_path(os.path.join(self.folder, "long.txt")))
-        self.next_to(9)
-        self.assertEqual(target, self.drive("text", CAPTIONS[9], FILE_NAME))
-        self.drive("click", CAPTIONS[9], FINISH)
+        self.next_to(10)
+        self.assertEqual(target, self.drive("text", CAPTIONS[10], FILE_NAME))
+        self.drive("click", CAPTIONS[10], FINISH)
         self.assert_file_error_ends(target)
         with open(os.path.join(web, "home.htm"), "rb") as f:
             self.assertEqual(ONE_RUN_PAGE, f.read().decode("latin-1"))
@@ -680,9 +681,9 @@ class WizardRun(unittest.TestCase):
         self.drive("wait", CAPTIONS[0])
         self.next_to(1)
         self.assertEqual("", self.drive("text", CAPTIONS[1], WINDOW_TITLE))
-        self.next_to(9)
-        self.assertEqual("", self.drive("text", CAPTIONS[9], FILE_NAME))
-        self.drive("click", CAPTIONS[9], CANCEL)
+        self.next_to(10)
+        self.assertEqual("", self.drive("text", CAPTIONS[10], FILE_NAME))
+        self.drive("click", CAPTIONS[10], CANCEL)
         self.message()
         self.answer(IDOK)
         self.assert_ended()
@@ -715,22 +716,22 @@ class WizardRun(unittest.TestCase):
         self.next_to(4)
         self.drive("click", CAPTIONS[4], INCLUDE_PICTURE)
         self.fill(CAPTIONS[4], PICTURE_FILE, picture)
-        self.next_to(9)
+        self.next_to(10)
         target = windows_path(os.path.join(self.folder, "home.htm"))
-        self.fill(CAPTIONS[9], FILE_NAME, target)
+        self.fill(CAPTIONS[10], FILE_NAME, target)
 
         self.register_htm_program(None)
-        self.drive("click", CAPTIONS[9], PREVIEW)
+        self.drive("click", CAPTIONS[10], PREVIEW)
         self.assertIn("The preview could not be shown", self.message())
         self.answer(IDOK)
-        self.drive("wait", CAPTIONS[9])
+        self.drive("wait", CAPTIONS[10])
 
         # A stand-in "browser": keeps a copy of what it was given, and its name.
         opened = os.path.join(self.folder, "opened")
         os.mkdir(opened)
         self.register_htm_program('cmd.exe /c echo "%%1"> "%s" & copy /y "%%1" "%s"' % (
             windows_path(os.path.join(opened, "name.txt")), windows_path(os.path.join(opened, "page.htm"))))
-        self.drive("click", CAPTIONS[9], FILE_NAME)
+        self.drive("click", CAPTIONS[10], FILE_NAME)
         self.drive("key", "alt+v")  # Pre&view, from the file name edit
         copy = os.path.join(opened, "page.htm")
         deadline = time.monotonic() + 30
@@ -747,7 +748,7 @@ class WizardRun(unittest.TestCase):
         preview = os.path.join(os.environ["WINEPREFIX"], "drive_c", name[3:].replace("\\", "/"))
         self.assertTrue(os.path.exists(preview), preview)
 
-        self.drive("click", CAPTIONS[9], CANCEL)
+        self.drive("click", CAPTIONS[10], CANCEL)
         self.assertEqual("The Velbrook was fully completed.\nThere is no home page created.", self.message())
         self.answer(IDOK)
         self.assert_ended()
