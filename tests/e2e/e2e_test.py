@@ -8,6 +8,7 @@ Run inside an X server with the build's Wine environment (scripts/test.sh
 does both). VELBROOK_BIN names the folder with velbrook.exe, dravel.dll and
 e2e_driver.exe."""
 
+import json
 import os
 import re
 import shutil
@@ -128,14 +129,16 @@ class OutOfTime(Exception):
     pass
 
 
-class WizardRun(unittest.TestCase):
+class ProgramTest(unittest.TestCase):
     """Each test starts the program in a fresh working folder."""
+
+    seconds = TEST_SECONDS
 
     def run(self, result=None):
         def out_of_time(signum, frame):
             raise OutOfTime("%s ran past its limit of %d s" % (self.id(), TEST_SECONDS))
         previous = signal.signal(signal.SIGALRM, out_of_time)
-        signal.alarm(TEST_SECONDS)
+        signal.alarm(self.seconds)
         try:
             return super().run(result)
         finally:
@@ -208,7 +211,9 @@ class WizardRun(unittest.TestCase):
         with open(os.path.join(self.folder, name), "rb") as f:
             return f.read().decode("latin-1")
 
-    # The runs.
+
+
+class WizardRun(ProgramTest):
     def test_title_and_file_name_write_the_one_run_example(self):
         self.next_to(1)
         self.fill(CAPTIONS[1], WINDOW_TITLE, "My page")
@@ -763,6 +768,194 @@ class WizardRun(unittest.TestCase):
         self.answer(IDOK)
         self.assert_ended()
         self.assertEqual([], os.listdir(self.folder))
+
+
+# Publishing talks to a stand-in of the upload API (neocities_stand_in.py)
+# at the real host name, inside a network and mount namespace of the test's
+# own: /etc/hosts points neocities.org at 127.0.0.1, the host's trusted
+# certificates gain the test's authority, and a fresh Wine prefix reads them.
+PUBLISH, SITE_NAME, SITE_PASSWORD, REMEMBER = 1070, 1071, 1072, 1073
+PROGRESS = "Putting the page on the web"
+SITE, PASSWORD, KEY = "my-site", "pass word:1", "c0ffee00c0ffee00c0ffee00c0ffee00"
+HERE = os.path.dirname(os.path.abspath(__file__))
+STATE = os.environ.get("VELBROOK_STAND_IN_STATE", "")
+FAILURES = {
+    "auth": "Neocities refused the site name with this password or key.",
+    "file_type": "Neocities refused a file of the page: home.htm is not a valid file type for this site, "
+                 "files have not been uploaded",
+    "full": "Your Neocities site is full: it has no room for the page and its files.",
+    "garbage": "neocities.org gave an answer the Velbrook cannot read",
+    "refuse": "The page could not be put on the web: neocities.org could not be reached safely.",
+    "drop": "neocities.org gave an answer the Velbrook cannot read",
+    "slow": "neocities.org did not answer in time, so the page may not be on the web.",
+    "cancel": "Putting the page on the web was cancelled.",
+}
+
+
+class PublishInPrivateNetwork(unittest.TestCase):
+    """Makes the namespace, the certificates and the prefix, and runs
+    PublishRun inside it."""
+
+    def test_publishing_through_the_stand_in(self):
+        if os.geteuid() != 0 or not os.environ.get("VELBROOK_PRIVATE_MOUNTS"):
+            self.skipTest("publishing needs a private network and mount namespace (unshare as root, "
+                          "as scripts/test.sh runs this suite); this run has none")
+        work = tempfile.mkdtemp(prefix="velbrook-publish-")
+        self.addCleanup(shutil.rmtree, work, True)
+        state = os.path.join(work, "state")
+        os.mkdir(state)
+
+        def openssl(*words):
+            subprocess.run(["openssl", *words], cwd=work, check=True, capture_output=True)
+        openssl("req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=Velbrook test CA",
+                "-keyout", "ca.key", "-out", "ca.pem")
+        openssl("req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=neocities.org", "-keyout", "site.key",
+                "-out", "site.csr")
+        with open(os.path.join(work, "san.ext"), "w") as f:
+            f.write("subjectAltName=DNS:neocities.org\n")
+        openssl("x509", "-req", "-in", "site.csr", "-CA", "ca.pem", "-CAkey", "ca.key", "-CAcreateserial",
+                "-days", "2", "-extfile", "san.ext", "-out", "site.pem")
+        with open("/etc/ssl/certs/ca-certificates.crt") as f, open(os.path.join(work, "ca.pem")) as ca, \
+                open(os.path.join(work, "bundle.crt"), "w") as bundle:
+            bundle.write(f.read() + ca.read())
+        with open(os.path.join(work, "hosts"), "w") as f:
+            f.write("127.0.0.1 localhost neocities.org\n")
+        prefix = os.path.join(work, "prefix")
+        subprocess.run(["cp", "-a", os.environ["WINEPREFIX"], prefix], check=True)
+        environment = dict(os.environ, WINEPREFIX=prefix, VELBROOK_STAND_IN_STATE=state)
+        self.addCleanup(subprocess.run, ["wineserver", "-k"], env=environment)
+        inside = ("ip link set lo up && mount --bind hosts /etc/hosts && "
+                  "mount --bind bundle.crt /etc/ssl/certs/ca-certificates.crt && "
+                  "{ python3 %s %s site.pem site.key >/dev/null 2>&1 & } && server=$! && "
+                  "python3 %s -v PublishRun; status=$?; kill $server; exit $status" % (
+                      os.path.join(HERE, "neocities_stand_in.py"), state, os.path.abspath(__file__)))
+        run = subprocess.run(["unshare", "--net", "--mount", "--propagation", "private", "sh", "-c",
+                              inside], cwd=work, env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                             text=True, timeout=900)
+        sys.stderr.write(run.stderr)
+        self.assertEqual(0, run.returncode, "the publishing runs failed (above)")
+
+
+class PublishRun(ProgramTest):
+    """Runs only inside the namespace PublishInPrivateNetwork makes."""
+
+    seconds = 300  # one answer comes only after WinINet's 30 s
+
+    def setUp(self):
+        for _ in range(100):
+            if os.path.exists(os.path.join(STATE, "ready")):
+                break
+            time.sleep(0.1)
+        self.set_mode("success")
+        super().setUp()
+
+    def set_mode(self, mode):
+        with open(os.path.join(STATE, "mode"), "w") as f:
+            f.write(mode)
+        with open(os.path.join(STATE, "requests.jsonl"), "w"):
+            pass
+        shutil.rmtree(os.path.join(STATE, "received"), ignore_errors=True)
+
+    def requests(self):
+        with open(os.path.join(STATE, "requests.jsonl")) as f:
+            return [json.loads(line) for line in f]
+
+    def kept(self):
+        query = subprocess.run([WINE, "reg", "query", r"HKCU\Software\Velbrook"], capture_output=True, text=True)
+        return query.stdout if query.returncode == 0 else ""
+
+    def finish_and_publish(self, page_file, *, site=None, password=None, remember=False):
+        """Goes to the publishing page, fills what is given, and finishes."""
+        self.next_to(9)
+        if site is not None:
+            self.drive("click", CAPTIONS[9], PUBLISH)
+            self.fill(CAPTIONS[9], SITE_NAME, site)
+            self.fill(CAPTIONS[9], SITE_PASSWORD, password)
+            if remember:
+                self.drive("click", CAPTIONS[9], REMEMBER)
+        self.next_to(10)
+        if self.drive("text", CAPTIONS[10], FILE_NAME) != page_file:
+            self.fill(CAPTIONS[10], FILE_NAME, page_file)
+        self.drive("click", CAPTIONS[10], FINISH)
+        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % page_file, self.message())
+        self.answer(IDOK)
+
+    def test_a_page_with_a_picture_goes_on_the_web_and_the_next_run_needs_no_password(self):
+        shutil.copy(os.path.join(HERE, "..", "..", "res", "picture.bmp"), os.path.join(self.folder, "me.bmp"))
+        page_file = windows_path(os.path.join(self.folder, "home.htm"))
+        self.next_to(4)
+        self.drive("click", CAPTIONS[4], INCLUDE_PICTURE)
+        self.fill(CAPTIONS[4], PICTURE_FILE, windows_path(os.path.join(self.folder, "me.bmp")))
+        self.finish_and_publish(page_file, site=SITE, password=PASSWORD, remember=True)
+        self.assertEqual("Your page is on the web: https://my-site.neocities.org/home.htm\n\n"
+                         "Do you want to open it in your browser?", self.message())
+        self.answer(IDNO)
+        self.assert_ended()
+        received = os.path.join(STATE, "received")
+        self.assertEqual(["home.htm", "me.bmp"], sorted(os.listdir(received)))
+        for name in ("home.htm", "me.bmp"):
+            with open(os.path.join(received, name), "rb") as sent, open(os.path.join(self.folder, name), "rb") as f:
+                self.assertEqual(f.read(), sent.read(), name)
+        key_request, upload = self.requests()
+        self.assertEqual(("GET", "/api/key"), (key_request["verb"], key_request["path"]))
+        self.assertEqual(("POST", "/api/upload", "Bearer " + KEY),
+                         (upload["verb"], upload["path"], upload["authorization"]))
+        self.assertNotIn(PASSWORD, upload["body"])
+        kept = self.kept()
+        self.assertIn("Neocities key", kept)
+        self.assertIn(SITE, kept)
+        self.assertNotIn(KEY.upper(), kept.upper().replace(" ", ""), "the key is kept encrypted")
+        self.assertNotIn(KEY.encode().hex().upper(), kept.upper().replace(" ", ""), "the key is kept encrypted")
+
+        # The next run: the page opened again is published without asking.
+        self.set_mode("success")
+        self.start(page_file)
+        self.drive("wait", CAPTIONS[0])
+        self.finish_and_publish(page_file)
+        self.assertIn("https://my-site.neocities.org/home.htm", self.message())
+        self.answer(IDNO)
+        self.assert_ended()
+        self.assertEqual([("POST", "Bearer " + KEY)], [(r["verb"], r["authorization"]) for r in self.requests()])
+
+        # Unticked and finished, nothing is kept.
+        self.start(page_file)
+        self.drive("wait", CAPTIONS[0])
+        self.next_to(9)
+        self.drive("click", CAPTIONS[9], REMEMBER)
+        self.drive("click", CAPTIONS[9], PUBLISH)
+        self.finish_and_publish(page_file)
+        self.assert_ended()
+        self.assertEqual("", self.kept())
+
+    def test_each_failure_is_told_and_the_page_file_stays(self):
+        page_file = windows_path(os.path.join(self.folder, "home.htm"))
+        for row, (mode, message) in enumerate(FAILURES.items()):
+            with self.subTest(mode):
+                if row > 0:
+                    if self.program.poll() is None:
+                        self.program.kill()
+                    self.start()
+                    self.drive("wait", CAPTIONS[0])
+                self.set_mode("slow" if mode == "cancel" else mode)
+                self.finish_and_publish(page_file, site=SITE, password=KEY)
+                if mode == "cancel":
+                    self.drive("wait", PROGRESS)
+                    self.drive("click", PROGRESS, CANCEL)
+                text = self.message()
+                self.assertIn(message, text)
+                self.assertIn("The page file %s is written" % page_file, text)
+                self.answer(IDOK)
+                self.assert_ended()
+                self.assertTrue(os.path.exists(os.path.join(self.folder, "home.htm")))
+                os.remove(os.path.join(self.folder, "home.htm"))
+
+
+def load_tests(loader, tests, pattern):
+    """PublishRun runs only inside its namespace, when asked for by name."""
+    suite = unittest.TestSuite()
+    for case in (WizardRun, PublishInPrivateNetwork):
+        suite.addTests(loader.loadTestsFromTestCase(case))
+    return suite
 
 
 if __name__ == "__main__":
