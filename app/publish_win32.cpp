@@ -33,13 +33,14 @@ const DWORD kChunk = 16 * 1024;
 const UINT kProgressMessage = WM_APP + 1;  // wParam: bytes sent, lParam: total
 const UINT kDoneMessage = WM_APP + 2;
 
-// Whether this Windows is older than 8, whose WinINet may not speak TLS 1.2
-// (XP never does, 7 only when updated).
-bool OlderThanWindows8() {
+// Whether this is XP (or Server 2003), whose WinINet never speaks TLS 1.2:
+// there a secure channel that cannot be made has no other likely cause.
+// Later Windows speak it (7 once updated), so there it is told as a
+// connection that could not be made safely.
+bool OlderThanVista() {
   OSVERSIONINFOA version = {};
   version.dwOSVersionInfoSize = sizeof version;
-  if (!::GetVersionExA(&version)) return false;
-  return version.dwMajorVersion < 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion < 2);
+  return ::GetVersionExA(&version) && version.dwMajorVersion < 6;
 }
 
 // The transfer shared by the dialog's thread and the worker: the session
@@ -148,7 +149,7 @@ class Transfer : public HttpsLink {
       answer.failure = HttpsFailure::kCancelled;
     } else if (error == ERROR_INTERNET_TIMEOUT) {
       answer.failure = HttpsFailure::kTimeout;
-    } else if (error == ERROR_INTERNET_SECURITY_CHANNEL_ERROR && OlderThanWindows8()) {
+    } else if (error == ERROR_INTERNET_SECURITY_CHANNEL_ERROR && OlderThanVista()) {
       answer.failure = HttpsFailure::kNoTls12;
     } else {
       answer.failure = HttpsFailure::kNoConnection;

@@ -941,6 +941,14 @@ class PublishRun(ProgramTest):
                 if mode == "cancel":
                     self.drive("wait", PROGRESS)
                     self.drive("click", PROGRESS, CANCEL)
+                if mode == "slow":  # WinINet gives up after 30 s
+                    self.drive("wait", PROGRESS)
+                    for _ in range(5):
+                        try:
+                            self.drive("gone", PROGRESS)
+                            break
+                        except AssertionError:
+                            pass
                 text = self.message()
                 self.assertIn(message, text)
                 self.assertIn("The page file %s is written" % page_file, text)

@@ -16,7 +16,7 @@ ABOUT = 1028
 
 OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs", "screenshots")
 SLUGS = ["welcome", "title", "background", "text-color", "picture", "text", "items", "links", "footer",
-         "file-name"]
+         "publish", "file-name"]
 
 
 def shoot(drive, caption, name):
@@ -62,7 +62,7 @@ def main():
                 drive("click", caption, USE_BITMAP)
                 drive("click", caption, BITMAP_FILE)
                 drive("type", "C:\\pictures\\back.gif")
-            if index == 9:
+            if index == 10:
                 # The gallery's prefix has no program for .htm files.
                 drive("click", caption, PREVIEW)
                 drive("box")

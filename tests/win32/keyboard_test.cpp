@@ -226,6 +226,8 @@ TEST_F(KeyboardTest, MnemonicsTypedAnywhere) {
       {"N on Next> while the header reads Smith&Nephew", "Title and headers of the page", 0, 'N', false,
        "Background color, picture and sound", 0, 0},
       {"Alt+N in the multi-line page text", "Text of the page", IDC_PAGE_TEXT, 'N', true, "Items on the page", 0, 0},
+      {"Alt+W in the site name: the password", "Put the page on the web", IDC_SITE_NAME, 'W', true,
+       "Put the page on the web", IDC_SITE_PASSWORD, 0},
       {"N typed in the title edit", "Title and headers of the page", IDC_WINDOW_TITLE, 'N', false,
        "Title and headers of the page", IDC_WINDOW_TITLE, 0},
       // The bitmap's Browse is disabled until a bitmap is chosen.

@@ -42,7 +42,8 @@ TEST_F(PageAppTest, FinishWithNoOutputChosenCreatesNothing) {
     ASSERT_NE(nullptr, wizard);
     const char* captions[] = {"Title and headers of the page", "Background color, picture and sound",
                               "Text color", "Picture for the page", "Text of the page", "Items on the page",
-                              "Link to other pages", "Your e-mail adress", "File name for the page"};
+                              "Link to other pages", "Your e-mail adress", "Put the page on the web",
+                              "File name for the page"};
     for (const char* caption : captions) {
       Click(wizard, IDC_WIZARD_NEXT);
       EXPECT_EQ(caption, WindowText(wizard));

@@ -185,7 +185,7 @@ TEST_F(PagesTest, FileNamePageAsksBeforeEndingWithoutOutput) {
     Click(Wizard(), IDOK);
     EXPECT_EQ("File name for the page", WindowText(Wizard())) << "No stays on the page";
     Click(Wizard(), IDC_WIZARD_BACK);
-    EXPECT_EQ("Your e-mail adress", WindowText(Wizard())) << "Yes goes where Back leads";
+    EXPECT_EQ("Put the page on the web", WindowText(Wizard())) << "Yes goes where Back leads";
     NextTo("File name for the page");
     // A name of blanks is a name: no question.
     TypeInto(::GetDlgItem(page, IDC_FILE_NAME), " ");
@@ -412,6 +412,7 @@ TEST_F(PagesTest, EveryPageAndDialogHasItsHelpItsTabOrderAndNamedControls) {
        {IDC_LINK_LIST, IDC_LINK_ADD, IDC_LINK_INSERT, IDC_LINK_DELETE, IDC_LINK_UP, IDC_LINK_EDIT, IDC_LINK_DOWN,
         IDC_FAVORITES}},
       {"Your e-mail adress", 7, {IDC_LAST_UPDATED, IDC_CENTER_LAST_UPDATED, IDC_STYLE_NONE, IDC_EMAIL}},
+      {"Put the page on the web", 11, {IDC_PUBLISH, IDC_SITE_NAME, IDC_SITE_PASSWORD, IDC_REMEMBER}},
       {"File name for the page", 8, {IDC_FILE_NAME, IDC_FILE_BROWSE, IDC_PREVIEW, IDC_CLIPBOARD}},
   };
   const struct {
@@ -519,6 +520,8 @@ TEST_F(PagesTest, EveryTextFieldTakesItsLimitAndRefusesMoreOnSave) {
       {"Link to other pages", IDC_LINK_ADD, "Edit link", 0, IDC_LINK_TITLE, 40},
       {"Link to other pages", IDC_LINK_ADD, "Edit link", 0, IDC_LINK_REFERENCE, 255},
       {"Your e-mail adress", 0, nullptr, 0, IDC_EMAIL, 255},
+      {"Put the page on the web", 0, nullptr, 0, IDC_SITE_NAME, 32},
+      {"Put the page on the web", 0, nullptr, 0, IDC_SITE_PASSWORD, 255},
       {"File name for the page", 0, nullptr, 0, IDC_FILE_NAME, 260},
   };
   PostAction([&] {

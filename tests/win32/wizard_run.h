@@ -41,7 +41,7 @@ class WizardRunTest : public ::testing::Test {
   static HWND Wizard() { return ::GetActiveWindow(); }
   // Moves the wizard on to the page with `caption`.
   static void NextTo(const char* caption) {
-    for (int i = 0; i < 10 && WindowText(Wizard()) != caption; ++i) Click(Wizard(), IDC_WIZARD_NEXT);
+    for (int i = 0; i < 11 && WindowText(Wizard()) != caption; ++i) Click(Wizard(), IDC_WIZARD_NEXT);
     ASSERT_EQ(caption, WindowText(Wizard()));
   }
   // Goes on to the last page and finishes with the page written to `path`.
