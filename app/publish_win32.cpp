@@ -28,6 +28,7 @@ const char kKeyValue[] = "Neocities key";
 // Long enough for a slow line, short enough that a server that never
 // answers is given up on while the user still waits.
 const DWORD kTimeoutMs = 30000;
+const DWORD kTimeoutSlackMs = 1000;
 const DWORD kChunk = 16 * 1024;
 
 const UINT kProgressMessage = WM_APP + 1;  // wParam: bytes sent, lParam: total
@@ -54,10 +55,7 @@ class Transfer : public HttpsLink {
   void Run() {
     m_session = ::InternetOpenA("Velbrook/1.22", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (m_session) {
-      DWORD timeout = kTimeoutMs;
-      for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
-        ::InternetSetOptionA(m_session, option, &timeout, sizeof timeout);
-      }
+      SetTimeouts(m_session);
       m_connection = ::InternetConnectA(m_session, m_host.c_str(), INTERNET_DEFAULT_HTTPS_PORT, nullptr, nullptr,
                                         INTERNET_SERVICE_HTTP, 0, 0);
     }
@@ -80,6 +78,7 @@ class Transfer : public HttpsLink {
 
   HttpsAnswer Send(const HttpsRequest& request) override {
     HttpsAnswer answer;
+    m_lastProgress = ::GetTickCount();
     if (m_cancelled || !m_connection) return Failed(answer);
     const DWORD flags = INTERNET_FLAG_SECURE | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                         INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_AUTH |
@@ -88,7 +87,12 @@ class Transfer : public HttpsLink {
     HINTERNET call = ::HttpOpenRequestA(m_connection, request.verb.c_str(), request.path.c_str(), "HTTP/1.1",
                                         nullptr, accept, flags, 0);
     if (!call) return Failed(answer);
-    const bool sent = SendBody(call, request) && ::HttpEndRequestA(call, nullptr, 0, 0);
+    // Again on the request itself: not every WinINet hands the session's
+    // timeouts down to it.
+    SetTimeouts(call);
+    bool sent = SendBody(call, request);
+    m_lastProgress = ::GetTickCount();
+    sent = sent && ::HttpEndRequestA(call, nullptr, 0, 0);
     DWORD status = 0;
     DWORD size = sizeof status;
     if (!sent ||
@@ -105,6 +109,13 @@ class Transfer : public HttpsLink {
   HWND m_dialog = nullptr;
 
  private:
+  static void SetTimeouts(HINTERNET handle) {
+    DWORD timeout = kTimeoutMs;
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+      ::InternetSetOptionA(handle, option, &timeout, sizeof timeout);
+    }
+  }
+
   bool SendBody(HINTERNET call, const HttpsRequest& request) {
     if (!::HttpAddRequestHeadersA(call, request.headers.c_str(), static_cast<DWORD>(request.headers.size()),
                                   HTTP_ADDREQ_FLAG_ADD | HTTP_ADDREQ_FLAG_REPLACE)) {
@@ -120,6 +131,7 @@ class Transfer : public HttpsLink {
       DWORD written = 0;
       if (!::InternetWriteFile(call, request.body.data() + sent, chunk, &written) || written == 0) return false;
       sent += written;
+      m_lastProgress = ::GetTickCount();
       if (m_dialog) ::PostMessageA(m_dialog, kProgressMessage, static_cast<WPARAM>(sent), static_cast<LPARAM>(total));
     }
     return true;
@@ -147,7 +159,10 @@ class Transfer : public HttpsLink {
     answer.body.clear();
     if (m_cancelled) {
       answer.failure = HttpsFailure::kCancelled;
-    } else if (error == ERROR_INTERNET_TIMEOUT) {
+    } else if (error == ERROR_INTERNET_TIMEOUT || ::GetTickCount() - m_lastProgress >= kTimeoutMs - kTimeoutSlackMs) {
+      // Not every WinINet says ERROR_INTERNET_TIMEOUT when a timeout ends a
+      // wait (Wine's does not); a call that failed after waiting that long
+      // timed out all the same.
       answer.failure = HttpsFailure::kTimeout;
     } else if (error == ERROR_INTERNET_SECURITY_CHANNEL_ERROR && OlderThanVista()) {
       answer.failure = HttpsFailure::kNoTls12;
@@ -170,6 +185,7 @@ class Transfer : public HttpsLink {
   HINTERNET m_session = nullptr;
   HINTERNET m_connection = nullptr;
   volatile LONG m_cancelled = 0;
+  DWORD m_lastProgress = 0;  // when the request last moved
 };
 
 DWORD WINAPI RunTransferThread(LPVOID transfer) {

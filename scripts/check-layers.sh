@@ -51,4 +51,13 @@ if grep -lE '^\s*#\s*include\s*<windows.h>' core/*; then
 else
   echo "core is free of <windows.h>: ok"
 fi
+# Certificates are checked as Windows checks them: no flag that switches a
+# check off may appear in the program's sources, not even for tests.
+if grep -rnE 'IGNORE_CERT|SECURITY_FLAG_IGNORE|IGNORE_INVALID_CA|IGNORE_UNKNOWN_CA|IGNORE_REVOCATION' \
+    app core framework wizard pages dravel; then
+  echo "no certificate check is switched off: FAILED"
+  bad=1
+else
+  echo "no certificate check is switched off: ok"
+fi
 exit $bad
