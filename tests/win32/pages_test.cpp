@@ -546,6 +546,7 @@ TEST_F(PagesTest, EveryTextFieldTakesItsLimitAndRefusesMoreOnSave) {
       {"Background color, picture and sound", 0, nullptr, IDC_USE_BITMAP, IDC_BITMAP_FILE, 260},
       {"Background color, picture and sound", 0, nullptr, 0, IDC_SOUND_FILE, 260},
       {"Picture for the page", 0, nullptr, IDC_INCLUDE_PICTURE, IDC_PICTURE_FILE, 260},
+      {"Picture for the page", 0, nullptr, 0, IDC_PICTURE_DESCRIPTION, 255},
       {"Items on the page", 0, nullptr, 0, IDC_LIST_TITLE, 132},
       {"Items on the page", IDC_ITEM_ADD, "Input the value of item", 0, IDC_ITEM_VALUE, 255},
       {"Link to other pages", IDC_LINK_ADD, "Edit link", 0, IDC_LINK_TITLE, 40},
