@@ -33,6 +33,7 @@ STUB
 printf '#!/bin/sh\necho i386\n' >"$work/bin/dpkg"
 printf '#!/bin/sh\necho "sleep $*" >>"$LOG"\n' >"$work/bin/sleep"
 printf '#!/bin/sh\necho 0\n' >"$work/bin/id"
+printf '#!/bin/sh\necho "npm $*" >>"$LOG"\n' >"$work/bin/npm"
 chmod 755 "$work/bin/"*
 
 status=0
