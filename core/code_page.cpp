@@ -32,14 +32,22 @@ class CodePage1252 : public CodePage {
   }
 };
 
+}  // namespace
+
 bool IsAscii(std::string_view text) {
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
+  // No early way out: the loop then runs at the speed of memory, and most
+  // texts are ASCII to their end anyway.
+  unsigned char any = 0;
+  for (const char c : text) any |= static_cast<unsigned char>(c);
+  return any < 0x80;
 }
 
-}  // namespace
+std::string_view AsAscii(std::string_view text, const CodePage& codePage, std::string& buffer) {
+  if (IsAscii(text)) return text;
+  buffer.clear();
+  AppendWithReferences(buffer, text, codePage);
+  return buffer;
+}
 
 const CodePage& WindowsCodePage1252() {
   static const CodePage1252 codePage;

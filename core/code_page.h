@@ -33,6 +33,10 @@ const CodePage& WindowsCodePage1252();
 // Appends `text` with every character above 127 as "&#N;".
 void AppendWithReferences(std::string& out, std::string_view text, const CodePage& codePage);
 std::string WithReferences(std::string_view text, const CodePage& codePage);
+// The same as a view: `text` itself when it is all ASCII, as most texts
+// are, else the text with references, kept in `buffer`.
+std::string_view AsAscii(std::string_view text, const CodePage& codePage, std::string& buffer);
+bool IsAscii(std::string_view text);
 
 // `text` with every "&#N;" that the writer writes (N above 127, in decimal
 // without leading zeros) and the code page holds turned back into its bytes;

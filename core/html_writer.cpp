@@ -141,7 +141,8 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
     page += kItemListOpen;
     const PreparedText itemLine(texts.Load(IDS_ITEM_LINE));
     const std::size_t count = CountedEntries(items.m_nItems, items.m_arrItems);
-    for (std::size_t i = 0; i < count; ++i) itemLine.AppendTo(page, ascii(items.m_arrItems[i]));
+    std::string buffer;
+    for (std::size_t i = 0; i < count; ++i) itemLine.AppendTo(page, AsAscii(items.m_arrItems[i], codePage, buffer));
     page += kItemListClose;
   }
 
@@ -150,9 +151,10 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
     page += kLinkListOpen;
     const PreparedText linkLine(texts.Load(IDS_LINK_LINE));
     const std::size_t count = CountedEntries(links.m_nLinks, links.m_arrLinks);
+    std::string reference, title;
     for (std::size_t i = 0; i < count; ++i) {
       const auto parts = SplitLinkEntryView(links.m_arrLinks[i]);
-      linkLine.AppendTo(page, ascii(parts.first), ascii(parts.second));
+      linkLine.AppendTo(page, AsAscii(parts.first, codePage, reference), AsAscii(parts.second, codePage, title));
     }
   }
   if (links.m_bFavorites) page += texts.LoadFavoriteLinks();
