@@ -207,6 +207,14 @@ class WizardRun(unittest.TestCase):
     def assert_ended(self):
         self.assertEqual(0, self.program.wait(timeout=30))
 
+    def finish_with_the_page(self, target):
+        """Finish on the last page: the page is written to `target`, and the
+        program ends after its message."""
+        self.drive("click", CAPTIONS[9], FINISH)
+        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % target, self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+
     def assert_file_error_ends(self, target):
         """The page file could not be written: message 2, then the warning."""
         self.assertEqual("Error while file operation!", self.message())
@@ -384,10 +392,7 @@ class WizardRun(unittest.TestCase):
         self.drive("wait", CAPTIONS[0])
         self.next_to(9)
         self.assertEqual(page_file, self.drive("text", CAPTIONS[9], FILE_NAME))
-        self.drive("click", CAPTIONS[9], FINISH)
-        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % page_file, self.message())
-        self.answer(IDOK)
-        self.assert_ended()
+        self.finish_with_the_page(page_file)
         time_line = re.compile(r"Last updated at [^\r]*")
         again = self.read(os.path.basename(page_file.replace("\\", "/")))
         self.assertEqual(time_line.sub("", page), time_line.sub("", again))
@@ -426,10 +431,7 @@ class WizardRun(unittest.TestCase):
         self.fill(CAPTIONS[5], PAGE_TEXT, "A line of text long enough to wrap on the narrow screen of a phone.")
         self.next_to(9)
         self.fill(CAPTIONS[9], FILE_NAME, page_file)
-        self.drive("click", CAPTIONS[9], FINISH)
-        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % page_file, self.message())
-        self.answer(IDOK)
-        self.assert_ended()
+        self.finish_with_the_page(page_file)
         fitted = self.read("home.htm")
         viewport = "<META NAME=\"viewport\" CONTENT=\"width=device-width, initial-scale=1\">\r\n"
         self.assertIn("<HEAD>\r\n" + viewport + "<TITLE>", fitted)
@@ -448,10 +450,7 @@ class WizardRun(unittest.TestCase):
         self.next_to(1)
         self.drive("click", CAPTIONS[1], FIT_PHONE)
         self.next_to(9)
-        self.drive("click", CAPTIONS[9], FINISH)
-        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % page_file, self.message())
-        self.answer(IDOK)
-        self.assert_ended()
+        self.finish_with_the_page(page_file)
         self.assertEqual(fitted.replace(viewport, "").replace(" STYLE=\"max-width:100%\"", ""), self.read("home.htm"))
         off = browser.phone_view(os.path.join(self.folder, "home.htm"))
         self.assertLess(off["scale"], 0.5, "a desktop page, scaled down: %s" % off)
@@ -793,10 +792,7 @@ class WizardRun(unittest.TestCase):
         self.fill(CAPTIONS[8], EMAIL, "joerg@example.org")
         self.next_to(9)
         self.fill(CAPTIONS[9], FILE_NAME, page_file)
-        self.drive("click", CAPTIONS[9], FINISH)
-        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % page_file, self.message())
-        self.answer(IDOK)
-        self.assert_ended()
+        self.finish_with_the_page(page_file)
         written = self.read("home.htm")
         self.assertTrue(written.startswith("<HTML LANG=\"de\">\r\n"), written)
         self.assertTrue(all(ord(c) < 128 for c in written), "pure ASCII: %r" % written)
@@ -825,10 +821,7 @@ class WizardRun(unittest.TestCase):
         self.next_to(5)
         self.assertEqual(ansi(text), self.drive("text", CAPTIONS[5], PAGE_TEXT))
         self.next_to(9)
-        self.drive("click", CAPTIONS[9], FINISH)
-        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % page_file, self.message())
-        self.answer(IDOK)
-        self.assert_ended()
+        self.finish_with_the_page(page_file)
         self.assertEqual(written, self.read("home.htm"))
 
     def test_cancel_creates_nothing(self):
