@@ -18,7 +18,7 @@ packages=(
   make cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine "$optional" wine64 fonts-wine xvfb xdotool imagemagick x11-utils xclip python3 chromium procps
+  wine "$optional" wine64 fonts-wine xvfb xdotool imagemagick x11-utils xclip python3 chromium
 )
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
@@ -64,9 +64,25 @@ done
 
 apt_install() { apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
 
-# A kernel that runs 32-bit programs has the switch for their vDSO; one on a
-# CPU without a 32-bit mode has none, and wine32 would not start there.
-runs_32bit() { sysctl -n abi.vsyscall32 >/dev/null 2>&1; }
+# Whether this host runs 32-bit programs at all: some virtual CPUs have no
+# 32-bit mode, and wine32 would not start there. The kernel's settings do not
+# tell (abi.vsyscall32 is there on such a host too); a 91-byte i386 program
+# that only exits does. It is looked up last on PATH, so that the install
+# test can stand in for it.
+runs_32bit() {
+  local dir rc=0
+  dir=$(mktemp -d)
+  # An ELF header, one loadable segment and: xor eax,eax; inc eax; xor ebx,ebx; int 0x80.
+  local elf='\177ELF\1\1\1\0\0\0\0\0\0\0\0\0\2\0\3\0\1\0\0\0\124\200\4\010\064\0\0\0\0\0\0\0\0\0\0\0'
+  elf+='\064\0\040\0\1\0\0\0\0\0\0\0\1\0\0\0\0\0\0\0\0\200\4\010\0\200\4\010\133\0\0\0\133\0\0\0\5\0\0\0\0\020\0\0'
+  elf+='\061\300\100\061\333\315\200'
+  # shellcheck disable=SC2059 # the escapes are the program
+  printf "$elf" >"$dir/i386-exit"
+  chmod 755 "$dir/i386-exit"
+  PATH=$PATH:$dir i386-exit 2>/dev/null || rc=$?
+  rm -rf "$dir"
+  return $rc
+}
 wine_starts() { installed wine64 && wine --version >/dev/null 2>&1; }
 
 # A Multi-Arch "same" library must have one version on both architectures.
@@ -77,7 +93,7 @@ wine_starts() { installed wine64 && wine --version >/dev/null 2>&1; }
 # amd64 versions: none of this script's may be among them, and Wine must
 # still start afterwards, or the libraries go back to their candidates.
 install_wine32_pinned() {
-  local same closure libs pins sim back=() removed=() p q
+  local same closure libs pins sim new back=() removed=() p q
   same=$(dpkg-query -W -f='${Package} ${Architecture} ${Multi-Arch} ${db:Status-Abbrev}\n' |
     awk '$2 == "amd64" && $3 == "same" && $4 == "ii" { print $1 }' | LC_ALL=C sort -u)
   closure=$(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks \
@@ -94,6 +110,7 @@ install_wine32_pinned() {
   local want=("$optional" wine64 libwine:amd64 "${pins[@]}")
   sim=$(apt-get install -s -qq --no-install-recommends --allow-downgrades "${want[@]}" 2>/dev/null) || return 1
   mapfile -t removed < <(awk '$1 == "Remv" { print $2 }' <<<"$sim")
+  new=$(awk '$1 == "Inst" && $3 !~ /^\[/ { print $2 }' <<<"$sim")
   for p in "${removed[@]}"; do
     for q in "${packages[@]}"; do
       if [ "${p%%:*}" = "${q%%:*}" ]; then
@@ -111,6 +128,9 @@ install_wine32_pinned() {
   done
   apt_install --allow-downgrades "${want[@]}" && wine_starts && return 0
   apt_install --allow-downgrades "$optional-" "${back[@]}" "${removed[@]}" || true
+  # What else came in for wine32 goes as well, all but what apt protects (libc6:i386).
+  mapfile -t back < <(apt-get autoremove -s -qq | awk '$1 == "Remv" { print $2 }' | grep -Fx -f <(echo "$new"))
+  [ ${#back[@]} -eq 0 ] || apt-get purge -y -qq "${back[@]}" >/dev/null || true
   if ! wine_starts; then
     echo "install.sh: Wine does not start since $optional was tried with the i386 index's versions" >&2
     exit 1

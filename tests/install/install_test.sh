@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# scripts/install.sh against stand-in apt-get, dpkg-query and dpkg that fail
-# the way a package mirror in the middle of a sync does. One line a case:
-# "NAME: ok" or "NAME: FAILED (why)".
+# scripts/install.sh against stand-in apt-get, apt-cache, dpkg-query, dpkg
+# and more that fail the way a package mirror in the middle of a sync does.
+# One line a case: "NAME: ok" or "NAME: FAILED (why)".
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
@@ -14,7 +14,8 @@ log=$work/log
 # MISSING: packages dpkg-query does not know; REFUSED: ones apt-get cannot
 # install; apt-get update fails as a mirror in sync did. SKEW: installed
 # Multi-Arch "same" libraries whose amd64 candidate (2) is newer than the
-# i386 one (1): apt-get refuses wine32:i386 unless they are pinned to 1.
+# i386 one (1): apt-get refuses wine32:i386 unless they are pinned to 1, and
+# brings in LIB-dep:i386 with each, which apt-get autoremove would take away.
 # REMOVES: what apt-get -s would remove; WINE_RC: the exit code of
 # `wine --version`; ID: the user id; NO32: a host without a 32-bit mode.
 cat >"$work/bin/dpkg-query" <<'STUB'
@@ -45,13 +46,15 @@ for p in "$@"; do
   for r in $REFUSED; do [ "$p" = "$r" ] && refuse; done
   [ "$p" = wine32:i386 ] && for l in $SKEW; do case " $* " in *" $l:i386=1 "*) ;; *) refuse ;; esac; done
 done
+[ "$1" = autoremove ] && for l in $SKEW; do echo "Remv $l-dep:i386 [1]"; done
 [ "$2" = -s ] && for r in $REMOVES; do echo "Remv $r [1]"; done
+[ "$2" = -s ] && for l in $SKEW; do echo "Inst $l-dep:i386 (1 Debian [i386])"; done
 exit 0
 STUB
 printf '#!/bin/sh\necho i386\n' >"$work/bin/dpkg"
 printf '#!/bin/sh\necho "sleep $*" >>"$LOG"\n' >"$work/bin/sleep"
 printf '#!/bin/sh\necho "${ID:-0}"\n' >"$work/bin/id"
-printf '#!/bin/sh\n[ -z "$NO32" ] && echo 1\n' >"$work/bin/sysctl"
+printf '#!/bin/sh\n[ -z "$NO32" ]\n' >"$work/bin/i386-exit"
 printf '#!/bin/sh\necho "wine $*" >>"$LOG"\nexit "${WINE_RC:-0}"\n' >"$work/bin/wine"
 chmod 755 "$work/bin/"*
 
@@ -94,7 +97,8 @@ SKEW=libgst check "wine32 refused with the i386 versions too: the 64-bit build s
 SKEW=libgst REMOVES=xvfb check "the i386 versions are not taken where apt would remove one of ours" 0 "wine32:i386" "" \
   'apt would remove xvfb$' '!-y .*allow-downgrades' 'the 64-bit build stands in'
 SKEW=libgst REMOVES=tk-dev WINE_RC=1 check "Wine not starting after the i386 versions: they go back, and it is said" 1 "wine32:i386 libgst:i386" "" \
-  '^apt-get install -y .*--allow-downgrades wine32:i386- libgst:amd64 libgst:i386- tk-dev$' '^install.sh: Wine does not start'
+  '^apt-get install -y .*--allow-downgrades wine32:i386- libgst:amd64 libgst:i386- tk-dev$' \
+  '^apt-get purge -y -qq libgst-dep:i386$' '^install.sh: Wine does not start'
 SKEW=libgst NO32=1 check "a host without a 32-bit mode takes no i386 versions" 0 "wine32:i386" "" '!apt-cache' 'the 64-bit build stands in'
 check "any other package that cannot be installed fails the install and is named" 1 "xvfb chromium" "chromium" \
   '^install.sh: cannot install chromium$' '!cannot install.*xvfb'
