@@ -93,7 +93,7 @@ wine_starts() { installed wine64 && wine --version >/dev/null 2>&1; }
 # amd64 versions: none of this script's may be among them, and Wine must
 # still start afterwards, or the libraries go back to their candidates.
 install_wine32_pinned() {
-  local same closure libs pins sim new back=() removed=() p q
+  local same closure libs pins sim new=() back=() removed=() p q
   same=$(dpkg-query -W -f='${Package} ${Architecture} ${Multi-Arch} ${db:Status-Abbrev}\n' |
     awk '$2 == "amd64" && $3 == "same" && $4 == "ii" { print $1 }' | LC_ALL=C sort -u)
   closure=$(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks \
@@ -110,7 +110,7 @@ install_wine32_pinned() {
   local want=("$optional" wine64 libwine:amd64 "${pins[@]}")
   sim=$(apt-get install -s -qq --no-install-recommends --allow-downgrades "${want[@]}" 2>/dev/null) || return 1
   mapfile -t removed < <(awk '$1 == "Remv" { print $2 }' <<<"$sim")
-  new=$(awk '$1 == "Inst" && $3 !~ /^\[/ { print $2 }' <<<"$sim")
+  mapfile -t new < <(awk '$1 == "Inst" && $3 !~ /^\[/ { print $2 }' <<<"$sim")
   for p in "${removed[@]}"; do
     for q in "${packages[@]}"; do
       if [ "${p%%:*}" = "${q%%:*}" ]; then
@@ -127,10 +127,16 @@ install_wine32_pinned() {
     esac
   done
   apt_install --allow-downgrades "${want[@]}" && wine_starts && return 0
-  apt_install --allow-downgrades "$optional-" "${back[@]}" "${removed[@]}" || true
-  # What else came in for wine32 goes as well, all but what apt protects (libc6:i386).
-  mapfile -t back < <(apt-get autoremove -s -qq | awk '$1 == "Remv" { print $2 }' | grep -Fx -f <(echo "$new"))
-  [ ${#back[@]} -eq 0 ] || apt-get purge -y -qq "${back[@]}" >/dev/null || true
+  apt_install --allow-downgrades --purge "$optional-" "${back[@]}" "${removed[@]}" || true
+  # What else came in for wine32 goes as well, libc6:i386 too: left behind, it
+  # would hold libc6 to the versions the i386 index has. apt calls it
+  # essential, so the purge is first simulated: it may take nothing else.
+  if [ ${#new[@]} -gt 0 ]; then
+    sim=$(apt-get purge -s -qq --allow-remove-essential "${new[@]}" 2>/dev/null | awk '$1 == "Purg" { print $2 }')
+    if ! grep -vqFx -e '' -f <(printf '%s\n' "${new[@]}") <<<"$sim"; then
+      apt-get purge -y -qq --allow-remove-essential "${new[@]}" >/dev/null 2>&1 || true
+    fi
+  fi
   if ! wine_starts; then
     echo "install.sh: Wine does not start since $optional was tried with the i386 index's versions" >&2
     exit 1

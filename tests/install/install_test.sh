@@ -15,7 +15,7 @@ log=$work/log
 # install; apt-get update fails as a mirror in sync did. SKEW: installed
 # Multi-Arch "same" libraries whose amd64 candidate (2) is newer than the
 # i386 one (1): apt-get refuses wine32:i386 unless they are pinned to 1, and
-# brings in LIB-dep:i386 with each, which apt-get autoremove would take away.
+# brings in LIB-dep:i386 with each.
 # REMOVES: what apt-get -s would remove; WINE_RC: the exit code of
 # `wine --version`; ID: the user id; NO32: a host without a 32-bit mode.
 cat >"$work/bin/dpkg-query" <<'STUB'
@@ -46,7 +46,6 @@ for p in "$@"; do
   for r in $REFUSED; do [ "$p" = "$r" ] && refuse; done
   [ "$p" = wine32:i386 ] && for l in $SKEW; do case " $* " in *" $l:i386=1 "*) ;; *) refuse ;; esac; done
 done
-[ "$1" = autoremove ] && for l in $SKEW; do echo "Remv $l-dep:i386 [1]"; done
 [ "$2" = -s ] && for r in $REMOVES; do echo "Remv $r [1]"; done
 [ "$2" = -s ] && for l in $SKEW; do echo "Inst $l-dep:i386 (1 Debian [i386])"; done
 exit 0
@@ -97,8 +96,8 @@ SKEW=libgst check "wine32 refused with the i386 versions too: the 64-bit build s
 SKEW=libgst REMOVES=xvfb check "the i386 versions are not taken where apt would remove one of ours" 0 "wine32:i386" "" \
   'apt would remove xvfb$' '!-y .*allow-downgrades' 'the 64-bit build stands in'
 SKEW=libgst REMOVES=tk-dev WINE_RC=1 check "Wine not starting after the i386 versions: they go back, and it is said" 1 "wine32:i386 libgst:i386" "" \
-  '^apt-get install -y .*--allow-downgrades wine32:i386- libgst:amd64 libgst:i386- tk-dev$' \
-  '^apt-get purge -y -qq libgst-dep:i386$' '^install.sh: Wine does not start'
+  '^apt-get install -y .*--allow-downgrades --purge wine32:i386- libgst:amd64 libgst:i386- tk-dev$' \
+  '^apt-get purge -y -qq --allow-remove-essential libgst-dep:i386$' '^install.sh: Wine does not start'
 SKEW=libgst NO32=1 check "a host without a 32-bit mode takes no i386 versions" 0 "wine32:i386" "" '!apt-cache' 'the 64-bit build stands in'
 check "any other package that cannot be installed fails the install and is named" 1 "xvfb chromium" "chromium" \
   '^install.sh: cannot install chromium$' '!cannot install.*xvfb'
