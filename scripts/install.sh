@@ -22,6 +22,20 @@ packages=(
 )
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+# npm comes with some Node.js builds and is a package of its own in Debian's.
+command -v npm >/dev/null 2>&1 || packages+=(npm)
+
+# axe-core, the accessibility checker the end-to-end suite runs in Chromium,
+# is no Debian package: it comes from the npm registry into the build tree,
+# once, at the version named here. Called on every way out below.
+axe_dir=$(cd "$(dirname "$0")/.." && pwd)/build/npm
+install_axe() {
+  [ -f "$axe_dir/node_modules/axe-core/axe.min.js" ] && return 0
+  command -v npm >/dev/null 2>&1 || return 0  # the apt step below brings it
+  mkdir -p "$axe_dir"
+  npm install --prefix "$axe_dir" --no-audit --no-fund --no-save --silent axe-core@4.10.3 >/dev/null ||
+    { echo "install.sh: cannot install axe-core from the npm registry" >&2; return 1; }
+}
 
 # Where the 32-bit Wine could not be had, one make command calls this script
 # several times; an hour passes before a mirror in sync is tried again.
@@ -31,15 +45,17 @@ missing=()
 for p in "${packages[@]}"; do
   installed "$p" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+[ ${#missing[@]} -eq 0 ] && { install_axe; exit; }
 if [ "${missing[*]}" = "$optional" ] && [ -n "$(find "$stamp" -mmin -60 2>/dev/null)" ]; then
-  exit 0
+  install_axe
+  exit
 fi
 
 if [ "$(id -u)" -ne 0 ]; then
   if [ "${missing[*]}" = "$optional" ]; then
     echo "install.sh: $optional is not installed (root could install it); the 64-bit build stands in for the shipped one in the Wine suites"
-    exit 0
+    install_axe
+    exit
   fi
   echo "install.sh: missing packages (${missing[*]}); run as root to install them" >&2
   exit 1
@@ -164,4 +180,4 @@ if ! installed "$optional" && ! apt_install "$optional" && ! { runs_32bit && ins
   echo "install.sh: $optional cannot be installed now; the 64-bit build stands in for the shipped one in the Wine suites"
   mkdir -p "$(dirname "$stamp")" && touch "$stamp"
 fi
-exit 0
+install_axe

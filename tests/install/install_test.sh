@@ -53,6 +53,7 @@ STUB
 printf '#!/bin/sh\necho i386\n' >"$work/bin/dpkg"
 printf '#!/bin/sh\necho "sleep $*" >>"$LOG"\n' >"$work/bin/sleep"
 printf '#!/bin/sh\necho "${ID:-0}"\n' >"$work/bin/id"
+printf '#!/bin/sh\necho "npm $*" >>"$LOG"\n' >"$work/bin/npm"
 printf '#!/bin/sh\n[ -z "$NO32" ]\n' >"$work/bin/i386-exit"
 printf '#!/bin/sh\necho "wine $*" >>"$LOG"\nexit "${WINE_RC:-0}"\n' >"$work/bin/wine"
 chmod 755 "$work/bin/"*
