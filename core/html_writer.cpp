@@ -121,7 +121,13 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
     std::string attributes = ascii(picture.m_strPictureFile);
     if (!picture.m_strDescription.empty()) {
       attributes += kPictureDescription;
-      for (const char c : ascii(picture.m_strDescription)) c == '"' ? attributes += kQuoteReference : attributes += c;
+      for (const char c : ascii(picture.m_strDescription)) {
+        if (c == '"') {
+          attributes += kQuoteReference;
+        } else {
+          attributes += c;
+        }
+      }
     }
     if (title.m_bFitPhone) attributes += kPhonePictureWidth;
     AppendFormatted(page, texts.Load(IDS_PICTURE_LINE), attributes);
