@@ -18,6 +18,45 @@ std::string ModuleTexts::Load(int id) const {
   }
 }
 
+namespace {
+
+class AnsiCodePage : public CodePage {
+ public:
+  std::u16string Decode(std::string_view text) const override {
+    if (text.empty()) return std::u16string();
+    const int size = static_cast<int>(text.size());
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0) ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, &wide[0], length);
+    return std::u16string(wide.begin(), wide.end());
+  }
+  std::string Encode(char32_t c) const override {
+    wchar_t units[2];
+    int count = 1;
+    if (c >= 0x10000) {
+      units[0] = static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+      units[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+      count = 2;
+    } else {
+      units[0] = static_cast<wchar_t>(c);
+    }
+    // No best fit: a character the code page lacks must stay a reference,
+    // not come back as a look-alike.
+    char bytes[8];
+    BOOL lacking = FALSE;
+    const int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, count, bytes, sizeof bytes, nullptr,
+                                             &lacking);
+    return length > 0 && !lacking ? std::string(bytes, static_cast<std::size_t>(length)) : std::string();
+  }
+};
+
+}  // namespace
+
+const CodePage& ModuleTexts::TextCodePage() const {
+  static const AnsiCodePage codePage;
+  return codePage;
+}
+
 std::string ModuleTexts::LoadFavoriteLinks() const {
   HRSRC info = ::FindResourceA(m_module, MAKEINTRESOURCEA(IDR_FAVORITE_LINKS), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
   HGLOBAL data = info ? ::LoadResource(m_module, info) : nullptr;

@@ -14,6 +14,8 @@ class ModuleTexts : public TextSource {
   explicit ModuleTexts(HINSTANCE module) : m_module(module) {}
   std::string Load(int id) const override;
   std::string LoadFavoriteLinks() const override;
+  // The ANSI code page Windows runs the program in.
+  const CodePage& TextCodePage() const override;
 
  private:
   HINSTANCE m_module;

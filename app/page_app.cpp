@@ -72,7 +72,7 @@ void CPageApp::Run(velbrook::Services& services, const velbrook::TextSource& tex
                    const std::string& pageFile) {
   m_pServices = &services;
   m_pTexts = &texts;
-  // The record outlives the wizard: pages write into it when they go.
+  // The record outlives the wizard: pages save their values into it.
   PageSettings settings;
   CPageWizard wizard;
 
@@ -88,18 +88,18 @@ void CPageApp::Run(velbrook::Services& services, const velbrook::TextSource& tex
     velbrook::PagePreview preview(settings, services, texts, clock, PreviewFileName());
 
     wizard.AddPage(new CWelcomePage(nullptr, "Welcome to the Velbrook!", &wizard));
-    wizard.AddPage(new CTitlePage(&settings.title, "Title and headers of the page", &wizard));
-    wizard.AddPage(new CBackgroundPage(&settings.background, "Background color, picture and sound", &wizard));
-    wizard.AddPage(new CTextColorPage(&settings.color, "Text color", &wizard));
-    wizard.AddPage(new CPicturePage(&settings.picture, "Picture for the page", &wizard));
-    wizard.AddPage(new CTextPage(&settings.text, "Text of the page", &wizard));
-    wizard.AddPage(new CItemsPage(&settings.items, "Items on the page", &wizard));
-    wizard.AddPage(new CLinksPage(&settings.links, "Link to other pages", &wizard));
-    wizard.AddPage(new CFooterPage(&settings.footer, "Your e-mail adress", &wizard));
+    wizard.AddPage(new CTitlePage(settings.title, "Title and headers of the page", &wizard));
+    wizard.AddPage(new CBackgroundPage(settings.background, "Background color, picture and sound", &wizard));
+    wizard.AddPage(new CTextColorPage(settings.color, "Text color", &wizard));
+    wizard.AddPage(new CPicturePage(settings.picture, "Picture for the page", &wizard));
+    wizard.AddPage(new CTextPage(settings.text, "Text of the page", &wizard));
+    wizard.AddPage(new CItemsPage(settings.items, "Items on the page", &wizard));
+    wizard.AddPage(new CLinksPage(settings.links, "Link to other pages", &wizard));
+    wizard.AddPage(new CFooterPage(settings.footer, "Your e-mail adress", &wizard));
     // Before the last page, which stays where the user decides and
     // finishes: publishing happens at Finish, after the page is written.
     wizard.AddPage(new CPublishPage(settings.publish, "Put the page on the web", &wizard));
-    wizard.AddPage(new CFileNamePage(&settings.file, "File name for the page", &wizard, &preview));
+    wizard.AddPage(new CFileNamePage(settings.file, "File name for the page", &wizard, &preview));
 
     const INT_PTR result = wizard.DoModal();
     NoticeWindow notice;

@@ -60,6 +60,9 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
   const std::string rule = texts.Load(IDS_RULE);
   const std::string& pageFile = settings.file.m_strFileName;
   page.reserve(page.size() + EstimatePageSize(settings));
+  // Everything the user gave goes on the page as pure ASCII.
+  const CodePage& codePage = texts.TextCodePage();
+  const auto ascii = [&codePage](std::string_view text) { return WithReferences(text, codePage); };
 
   const TitleSettings& title = settings.title;
   BackgroundSettings& background = settings.background;
@@ -70,10 +73,12 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
   const FooterSettings& footer = settings.footer;
 
   if (title.m_bHTML3) page += kDoctype;
+  page += kHtmlOpen;
+  if (!title.m_strLanguage.empty()) page += kLanguageOpen + ascii(title.m_strLanguage) + kAttributeClose;
   page += kDocumentHead;
   if (title.m_bFitPhone) page += kPhoneViewport;
   if (!title.m_strWindowTitle.empty()) {
-    AppendFormatted(page, texts.Load(IDS_TITLE_BLOCK), title.m_strWindowTitle);
+    AppendFormatted(page, texts.Load(IDS_TITLE_BLOCK), ascii(title.m_strWindowTitle));
   } else {
     page += kTitlePlaceholder;
   }
@@ -82,7 +87,7 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
   if (background.m_bUseColor) page += kBackgroundColor + FormatHtmlColor(background.m_crBackground);
   if (background.m_bUseBitmap) {
     references.Resolve(pageFile, background.m_strBitmapFile);
-    page += kBackgroundOpen + background.m_strBitmapFile + kAttributeClose;
+    page += kBackgroundOpen + ascii(background.m_strBitmapFile) + kAttributeClose;
   }
   if (color.m_bTextChosen) page += kTextColor + FormatHtmlColor(color.m_crText);
   if (color.m_bLinkChosen) page += kLinkColor + FormatHtmlColor(color.m_crLink);
@@ -92,19 +97,19 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
 
   if (!background.m_strSoundFile.empty()) {
     references.Resolve(pageFile, background.m_strSoundFile);
-    AppendFormatted(page, texts.Load(IDS_SOUND_LINE), background.m_strSoundFile);
+    AppendFormatted(page, texts.Load(IDS_SOUND_LINE), ascii(background.m_strSoundFile));
   }
 
   if (!title.m_strHeader.empty()) {
     if (title.m_bCenterHeader) page += centerOpen;
-    AppendFormatted(page, texts.Load(IDS_HEADER_BLOCK), title.m_strHeader);
+    AppendFormatted(page, texts.Load(IDS_HEADER_BLOCK), ascii(title.m_strHeader));
     if (title.m_bCenterHeader) page += centerClose;
     page += kLineEnd;
   }
   page += rule;
   if (!title.m_strSubHeader.empty()) {
     if (title.m_bCenterSubHeader) page += centerOpen;
-    AppendFormatted(page, texts.Load(IDS_SUBHEADER_BLOCK), title.m_strSubHeader);
+    AppendFormatted(page, texts.Load(IDS_SUBHEADER_BLOCK), ascii(title.m_strSubHeader));
     if (title.m_bCenterSubHeader) page += centerClose;
     page += kLineEnd;
   }
@@ -113,25 +118,37 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
     references.Resolve(pageFile, picture.m_strPictureFile);
     if (picture.m_bCenterPicture) page += centerOpen;
     if (picture.m_bFramePicture) page += kFrameOpen;
-    AppendFormatted(page, texts.Load(IDS_PICTURE_LINE),
-                    title.m_bFitPhone ? picture.m_strPictureFile + kPhonePictureWidth : picture.m_strPictureFile);
+    std::string attributes = ascii(picture.m_strPictureFile);
+    if (!picture.m_strDescription.empty()) {
+      attributes += kPictureDescription;
+      for (const char c : ascii(picture.m_strDescription)) {
+        if (c == '"') {
+          attributes += kQuoteReference;
+        } else {
+          attributes += c;
+        }
+      }
+    }
+    if (title.m_bFitPhone) attributes += kPhonePictureWidth;
+    AppendFormatted(page, texts.Load(IDS_PICTURE_LINE), attributes);
     if (picture.m_bFramePicture) page += kFrameClose;
     if (picture.m_bCenterPicture) page += centerClose;
   }
 
   if (!settings.text.m_strText.empty()) {
     page += paragraph;
-    page += settings.text.m_strText;
+    AppendWithReferences(page, settings.text.m_strText, codePage);
     page += kLineEnd;
   }
 
   if (!items.m_arrItems.empty()) {
     page += paragraph;
-    page += items.m_strListTitle;
+    AppendWithReferences(page, items.m_strListTitle, codePage);
     page += kItemListOpen;
     const PreparedText itemLine(texts.Load(IDS_ITEM_LINE));
     const std::size_t count = CountedEntries(items.m_nItems, items.m_arrItems);
-    for (std::size_t i = 0; i < count; ++i) itemLine.AppendTo(page, items.m_arrItems[i]);
+    std::string buffer;
+    for (std::size_t i = 0; i < count; ++i) itemLine.AppendTo(page, AsAscii(items.m_arrItems[i], codePage, buffer));
     page += kItemListClose;
   }
 
@@ -140,9 +157,10 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
     page += kLinkListOpen;
     const PreparedText linkLine(texts.Load(IDS_LINK_LINE));
     const std::size_t count = CountedEntries(links.m_nLinks, links.m_arrLinks);
+    std::string reference, title;
     for (std::size_t i = 0; i < count; ++i) {
       const auto parts = SplitLinkEntryView(links.m_arrLinks[i]);
-      linkLine.AppendTo(page, parts.first, parts.second);
+      linkLine.AppendTo(page, AsAscii(parts.first, codePage, reference), AsAscii(parts.second, codePage, title));
     }
   }
   if (links.m_bFavorites) page += texts.LoadFavoriteLinks();
@@ -166,7 +184,11 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
   }
 
   page += texts.Load(IDS_CREDIT);
-  if (!footer.m_strEMail.empty()) AppendFormatted(page, texts.Load(IDS_EMAIL_BLOCK), footer.m_strEMail);
+  if (!footer.m_strEMail.empty()) {
+    const std::string address = ascii(footer.m_strEMail);
+    const bool mails = EqualsIgnoreAsciiCase(address.substr(0, sizeof kMailScheme - 1), kMailScheme);
+    AppendFormatted(page, texts.Load(IDS_EMAIL_BLOCK), mails ? address : kMailScheme + address, address);
+  }
   page += kDocumentEnd;
 }
 

@@ -8,8 +8,11 @@ namespace velbrook {
 namespace page_format {
 
 const char kDoctype[] = "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML 3.0//EN\">\r\n";
-const char kDocumentHead[] =
-    "<HTML>\r\n\r\n<META NAME=\"CREATOR\" CONTENT=\"The Velbrook v1.22\">\r\n\r\n<HEAD>\r\n";
+// The document's start is cut where the page's language goes, when it is
+// stated: <HTML LANG="de">.
+const char kHtmlOpen[] = "<HTML";
+const char kLanguageOpen[] = " LANG=\"";
+const char kDocumentHead[] = ">\r\n\r\n<META NAME=\"CREATOR\" CONTENT=\"The Velbrook v1.22\">\r\n\r\n<HEAD>\r\n";
 // The line that asks a phone's browser to lay the page out at the
 // screen's own width instead of a desktop's; older browsers ignore it.
 const char kPhoneViewport[] = "<META NAME=\"viewport\" CONTENT=\"width=device-width, initial-scale=1\">\r\n";
@@ -18,6 +21,12 @@ const char kPhoneViewport[] = "<META NAME=\"viewport\" CONTENT=\"width=device-wi
 // closing quote ends this attribute: older browsers ignore the attribute,
 // and a picture narrower than the screen keeps its size.
 const char kPhonePictureWidth[] = "\" STYLE=\"max-width:100%";
+// The picture's description goes inside the IMG line's quotes, after its
+// name, as the phone width does; a quote in it would end the attribute.
+const char kPictureDescription[] = "\" ALT=\"";
+const char kQuoteReference[] = "&quot;";
+// A link that mails; an address typed with it already gets no second one.
+const char kMailScheme[] = "mailto:";
 const char kTitlePlaceholder[] = "<!-- Insert Title here -->\r\n\r\n";
 const char kBodyStart[] = "</HEAD>\r\n\r\n<BODY";
 const char kBackgroundColor[] = " BGCOLOR=";

@@ -120,10 +120,19 @@ class PageReader {
   }
 
   bool ReadHead(View& rest, PageSettings& s) const {
-    s.title.m_bHTML3 = Take(rest, kDoctype);
-    if (!Take(rest, kDocumentHead)) return false;
-    s.title.m_bFitPhone = Take(rest, kPhoneViewport);
-    if (Take(rest, m_title[0])) return TakeUntil(rest, m_title[1] + kBodyStart, s.title.m_strWindowTitle);
+    TitleSettings& title = s.title;
+    title.m_bHTML3 = Take(rest, kDoctype);
+    if (!Take(rest, kHtmlOpen) || (Take(rest, kLanguageOpen) && !TakeUntil(rest, kAttributeClose, title.m_strLanguage)) ||
+        !Take(rest, kDocumentHead)) {
+      return false;
+    }
+    title.m_strLanguage = Plain(title.m_strLanguage);
+    title.m_bFitPhone = Take(rest, kPhoneViewport);
+    if (Take(rest, m_title[0])) {
+      if (!TakeUntil(rest, m_title[1] + kBodyStart, title.m_strWindowTitle)) return false;
+      title.m_strWindowTitle = Plain(title.m_strWindowTitle);
+      return true;
+    }
     return Take(rest, kTitlePlaceholder) && Take(rest, kBodyStart);
   }
 
@@ -188,6 +197,16 @@ class PageReader {
         (picture.m_bFramePicture && !Take(r, kFrameClose)) || (picture.m_bCenterPicture && !Take(r, m_centerClose))) {
       return false;
     }
+    // A file name holds no quote, so the description starts at the first.
+    const std::size_t description = name.find(kPictureDescription);
+    if (description != std::string::npos) {
+      std::string text = name.substr(description + sizeof kPictureDescription - 1);
+      for (std::size_t at = text.find(kQuoteReference); at != std::string::npos; at = text.find(kQuoteReference, at + 1)) {
+        text.replace(at, sizeof kQuoteReference - 1, kAttributeClose);
+      }
+      picture.m_strDescription = Plain(text);
+      name.resize(description);
+    }
     picture.m_strPictureFile = BesidePage(name);
     rest = r;
     return true;
@@ -197,7 +216,9 @@ class PageReader {
     centred = StartsWith(rest, m_centerOpen + block[0]);
     if (centred) rest.remove_prefix(m_centerOpen.size());
     if (!Take(rest, block[0])) return true;
-    return TakeUntil(rest, block[1], text) && (!centred || Take(rest, m_centerClose)) && Take(rest, kLineEnd);
+    if (!TakeUntil(rest, block[1], text) || (centred && !Take(rest, m_centerClose)) || !Take(rest, kLineEnd)) return false;
+    text = Plain(text);
+    return true;
   }
 
   // From the end of the page back to the page text: the document end, the
@@ -205,15 +226,15 @@ class PageReader {
   bool ReadBottom(View rest, PageSettings& s) const {
     if (!TakeBack(rest, kDocumentEnd)) return false;
     if (EndsWith(rest, m_email[2])) {
-      // The address is written twice, so the block's length tells it.
       rest.remove_suffix(m_email[2].size());
       const std::size_t start = rest.rfind(m_email[0]);
       if (start == View::npos) return false;
-      const View inner = rest.substr(start + m_email[0].size());
-      const std::size_t twice = inner.size() - std::min(inner.size(), m_email[1].size());
-      const View address = inner.substr(0, twice / 2);
-      if (twice % 2 != 0 || inner != std::string(address) + m_email[1] + std::string(address)) return false;
-      s.footer.m_strEMail.assign(address);
+      View inner = rest.substr(start + m_email[0].size());
+      // The link is "mailto:" and the address, or, on a page of the earlier
+      // form or with "mailto:" typed, the address as the link shows it.
+      View address;
+      if (!SameTwice(inner, address) && !(Take(inner, kMailScheme) && SameTwice(inner, address))) return false;
+      s.footer.m_strEMail = Plain(address);
       rest = rest.substr(0, start);
     }
     if (!TakeBack(rest, m_texts.Load(IDS_CREDIT))) return false;
@@ -237,10 +258,18 @@ class PageReader {
     return ReadSections(rest, section + 1, s);
   }
 
+  // The e-mail link's reference and its text: the same text, so the
+  // length tells where the one ends.
+  bool SameTwice(View inner, View& text) const {
+    const std::size_t twice = inner.size() - std::min(inner.size(), m_email[1].size());
+    text = inner.substr(0, twice / 2);
+    return twice % 2 == 0 && inner == std::string(text) + m_email[1] + std::string(text);
+  }
+
   bool ReadText(View rest, PageSettings& s) const {
     if (rest.empty()) return true;
     if (!Take(rest, m_paragraph) || !TakeBack(rest, kLineEnd) || rest.empty()) return false;
-    s.text.m_strText.assign(rest);
+    s.text.m_strText = Plain(rest);
     return true;
   }
 
@@ -299,7 +328,7 @@ class PageReader {
       if (repeats[end + between.size()] < end) continue;
       View title = line.substr(end + between.size() + end);
       if (!Take(title, after)) continue;
-      entries.push_back(ComposeLinkEntry(std::string(line.substr(0, end)), std::string(title)));
+      entries.push_back(ComposeLinkEntry(Plain(line.substr(0, end)), Plain(title)));
       return true;
     }
     return false;
@@ -329,12 +358,12 @@ class PageReader {
       head.remove_suffix(listTitle.size());
       if (!TakeBack(head, m_paragraph)) continue;
       ItemSettings& items = s.items;
-      items.m_strListTitle.assign(listTitle);
+      items.m_strListTitle = Plain(listTitle);
       items.m_arrItems.clear();
       for (std::size_t i = first; i > 0; --i) {
         const std::size_t begin = starts[i - 1] + m_item[0].size();
         const std::size_t end = (i > 1 ? starts[i - 2] : r.size()) - m_item[1].size();
-        items.m_arrItems.emplace_back(r.substr(begin, end - begin));
+        items.m_arrItems.push_back(Plain(r.substr(begin, end - begin)));
       }
       items.m_nItems = static_cast<int>(items.m_arrItems.size());
       rest = head;
@@ -345,7 +374,9 @@ class PageReader {
 
   // The page's directory and the bare name the page names: where the copy
   // offer finds the file beside the page.
-  std::string BesidePage(View name) const { return m_pageDir + std::string(name); }
+  std::string BesidePage(View name) const { return m_pageDir + Plain(name); }
+  // A user's text as the page holds it, back in the code page's bytes.
+  std::string Plain(View text) const { return WithoutReferences(text, m_texts.TextCodePage()); }
   static std::string PageDirectory(const std::string& pagePath) {
     const PathParts parts = SplitPath(pagePath);
     return parts.drive + parts.dir;

@@ -1,6 +1,7 @@
 // The record of everything the wizard collects for the one page it builds:
-// ten plain blocks, one per page that edits data. Pages hold a pointer to
-// their block and write their values into it when they are torn down.
+// ten plain blocks, one per page that edits data. Each page holds a
+// reference to its block and its controls exchange values with the block's
+// fields directly.
 #ifndef VELBROOK_CORE_PAGE_SETTINGS_H
 #define VELBROOK_CORE_PAGE_SETTINGS_H
 
@@ -22,6 +23,7 @@ struct TitleSettings {
   BOOL m_bCenterHeader = FALSE;
   BOOL m_bCenterSubHeader = FALSE;
   BOOL m_bFitPhone = FALSE;  // "Fit the page to &phone screens"
+  CString m_strLanguage;     // the page's language code ("de"); empty: not stated
 };
 
 struct BackgroundSettings {
@@ -47,6 +49,7 @@ struct PictureSettings {
   BOOL m_bCenterPicture = FALSE;
   BOOL m_bFramePicture = FALSE;
   CString m_strPictureFile;
+  CString m_strDescription;  // for people who cannot see the picture
 };
 
 struct TextSettings {

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/code_page.h"
+
 namespace velbrook {
 
 // Raised when a string-table entry or the favourite links cannot be loaded.
@@ -56,6 +58,9 @@ class TextSource {
   virtual std::string Load(int id) const = 0;
   // The favourite-links fragment, byte for byte; throws ResourceError.
   virtual std::string LoadFavoriteLinks() const = 0;
+  // The code page the texts and what the user types come in, which the
+  // page's character references are made from and read back into.
+  virtual const CodePage& TextCodePage() const { return WindowsCodePage1252(); }
 };
 
 // The same texts the .rc string table is generated from.

@@ -22,10 +22,12 @@ class SettingsGenerator {
 
   PageSettings Make() {
     PageSettings s;
-    s.title = {Line(30), Line(60), Line(80), Flag(), m_data.ConsumeBool(), m_data.ConsumeBool(), Flag()};
+    static const char* const kLanguages[] = {"", "de", "en-GB", "x-other"};
+    s.title = {Line(30), Line(60), Line(80), Flag(), m_data.ConsumeBool(), m_data.ConsumeBool(), Flag(),
+               kLanguages[m_data.ConsumeIntegralInRange(0, 3)]};
     s.background = {Line(260), Line(260), Color(), m_data.ConsumeBool(), m_data.ConsumeBool(), m_data.ConsumeBool()};
     s.color = {Color(), m_data.ConsumeBool(), Color(), m_data.ConsumeBool(), Color(), m_data.ConsumeBool()};
-    s.picture = {m_data.ConsumeBool(), m_data.ConsumeBool(), m_data.ConsumeBool(), Line(260)};
+    s.picture = {m_data.ConsumeBool(), m_data.ConsumeBool(), m_data.ConsumeBool(), Line(260), Line(255)};
     s.text.m_strText = Text(m_wizard ? 2000 : 300);
     for (int i = m_data.ConsumeIntegralInRange(0, 8); i > 0; --i) s.items.m_arrItems.push_back(Line(255));
     s.items.m_nItems = Count(s.items.m_arrItems);

@@ -3,16 +3,11 @@
 #include "dravel/dravel.h"
 #include "res/resource.h"
 
-CBackgroundPage::CBackgroundPage(BackgroundSettings* settings, const std::string& title, CWnd* wizard)
+CBackgroundPage::CBackgroundPage(BackgroundSettings& settings, const std::string& title, CWnd* wizard)
     : CVelbrookPage(title, IDD_BACKGROUND_PAGE, wizard, 19),
-      m_strBitmapFile(settings->m_strBitmapFile),
-      m_strSoundFile(settings->m_strSoundFile),
-      m_bFixedBackground(settings->m_bFixedBackground),
-      m_bUseColor(settings->m_bUseColor),
-      m_bUseBitmap(settings->m_bUseBitmap),
-      m_bColorChosen(settings->m_bUseColor),
-      m_wndColor(&settings->m_crBackground, &m_bColorChosen),
-      m_pSettings(settings) {}
+      m_settings(settings),
+      m_bColorChosen(settings.m_bUseColor),
+      m_wndColor(&settings.m_crBackground, &m_bColorChosen) {}
 
 BOOL CBackgroundPage::OnInitDialog() {
   CVelbrookPage::OnInitDialog();
@@ -25,13 +20,13 @@ BOOL CBackgroundPage::OnInitDialog() {
 }
 
 void CBackgroundPage::DoDataExchange(CDataExchange* dx) {
-  DDX_Text(dx, IDC_BITMAP_FILE, m_strBitmapFile);
-  DDV_MaxChars(dx, m_strBitmapFile, 260);
-  DDX_Text(dx, IDC_SOUND_FILE, m_strSoundFile);
-  DDV_MaxChars(dx, m_strSoundFile, 260);
-  DDX_Check(dx, IDC_FIXED_BACKGROUND, m_bFixedBackground);
-  DDX_Check(dx, IDC_USE_COLOR, m_bUseColor);
-  DDX_Check(dx, IDC_USE_BITMAP, m_bUseBitmap);
+  DDX_Text(dx, IDC_BITMAP_FILE, m_settings.m_strBitmapFile);
+  DDV_MaxChars(dx, m_settings.m_strBitmapFile, 260);
+  DDX_Text(dx, IDC_SOUND_FILE, m_settings.m_strSoundFile);
+  DDV_MaxChars(dx, m_settings.m_strSoundFile, 260);
+  DDX_Check(dx, IDC_FIXED_BACKGROUND, m_settings.m_bFixedBackground);
+  DDX_Check(dx, IDC_USE_COLOR, m_settings.m_bUseColor);
+  DDX_Check(dx, IDC_USE_BITMAP, m_settings.m_bUseBitmap);
 }
 
 BOOL CBackgroundPage::OnCommand(int id, int code, HWND control) {
@@ -40,10 +35,10 @@ BOOL CBackgroundPage::OnCommand(int id, int code, HWND control) {
       m_wndColor.PickColor();
       return TRUE;
     case IDC_BROWSE_BITMAP:
-      BrowseInto(m_strBitmapFile, velbrook::PictureFileDialog());
+      BrowseInto(m_settings.m_strBitmapFile, velbrook::PictureFileDialog());
       return TRUE;
     case IDC_BROWSE_SOUND:
-      BrowseInto(m_strSoundFile, velbrook::SoundFileDialog());
+      BrowseInto(m_settings.m_strSoundFile, velbrook::SoundFileDialog());
       return TRUE;
     case IDC_USE_BITMAP:
       OnBitmapRule();
@@ -58,32 +53,19 @@ BOOL CBackgroundPage::OnCommand(int id, int code, HWND control) {
 
 void CBackgroundPage::OnBitmapRule() {
   UpdateData(TRUE);
-  EnableControls({IDC_BITMAP_FILE, IDC_BROWSE_BITMAP, IDC_FIXED_BACKGROUND}, m_bUseBitmap != FALSE);
+  EnableControls({IDC_BITMAP_FILE, IDC_BROWSE_BITMAP, IDC_FIXED_BACKGROUND}, m_settings.m_bUseBitmap != FALSE);
 }
 
 void CBackgroundPage::OnColorRule() {
   UpdateData(TRUE);
-  EnableControls({IDC_SELECT_COLOR}, m_bUseColor != FALSE);
+  EnableControls({IDC_SELECT_COLOR}, m_settings.m_bUseColor != FALSE);
 }
 
-void CBackgroundPage::OnDestroy() {
-  CVelbrookPage::OnDestroy();
-  Store(*m_pSettings);
-}
-
-void CBackgroundPage::Store(BackgroundSettings& block) const {
-  block.m_strBitmapFile = m_strBitmapFile;
-  block.m_strSoundFile = m_strSoundFile;
-  block.m_bFixedBackground = m_bFixedBackground;
-  block.m_bUseColor = m_bUseColor;
-  block.m_bUseBitmap = m_bUseBitmap;
-}
-
-CTextColorPage::CTextColorPage(ColorSettings* settings, const std::string& title, CWnd* wizard)
+CTextColorPage::CTextColorPage(ColorSettings& settings, const std::string& title, CWnd* wizard)
     : CVelbrookPage(title, IDD_TEXT_COLOR_PAGE, wizard, 20),
-      m_wndText(&settings->m_crText, &settings->m_bTextChosen),
-      m_wndLink(&settings->m_crLink, &settings->m_bLinkChosen),
-      m_wndVLink(&settings->m_crVLink, &settings->m_bVLinkChosen) {}
+      m_wndText(&settings.m_crText, &settings.m_bTextChosen),
+      m_wndLink(&settings.m_crLink, &settings.m_bLinkChosen),
+      m_wndVLink(&settings.m_crVLink, &settings.m_bVLinkChosen) {}
 
 BOOL CTextColorPage::OnInitDialog() {
   CVelbrookPage::OnInitDialog();

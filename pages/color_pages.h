@@ -9,39 +9,27 @@
 
 class CBackgroundPage : public CVelbrookPage {
  public:
-  CBackgroundPage(BackgroundSettings* settings, const std::string& title, CWnd* wizard);
+  CBackgroundPage(BackgroundSettings& settings, const std::string& title, CWnd* wizard);
 
-  CString m_strBitmapFile;
-  CString m_strSoundFile;
-  BOOL m_bFixedBackground = FALSE;
-  BOOL m_bUseColor = FALSE;
-  BOOL m_bUseBitmap = FALSE;
+  BackgroundSettings& m_settings;
   // The swatch's colour-chosen flag, only for its look; never copied into
   // the settings. A page read back with a solid colour shows it chosen.
   BOOL m_bColorChosen = FALSE;
   CColor m_wndColor;
-  BackgroundSettings* m_pSettings;
-
-  void WriteValues(PageSettings& record) override { Store(record.background); }
 
  protected:
   BOOL OnInitDialog() override;
   BOOL OnCommand(int id, int code, HWND control) override;
   void DoDataExchange(CDataExchange* dx) override;
-  // Called when the page window goes: the values go into the block.
-  void OnDestroy() override;
   // Called when "Bitmap image" is clicked: its controls follow it.
   void OnBitmapRule();
   // Called when "Solid color" is clicked: the colour button follows it.
   void OnColorRule();
-
- private:
-  void Store(BackgroundSettings& block) const;
 };
 
 class CTextColorPage : public CVelbrookPage {
  public:
-  CTextColorPage(ColorSettings* settings, const std::string& title, CWnd* wizard);
+  CTextColorPage(ColorSettings& settings, const std::string& title, CWnd* wizard);
 
   CColor m_wndText;
   CColor m_wndLink;

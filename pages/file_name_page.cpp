@@ -3,26 +3,14 @@
 #include "dravel/dravel.h"
 #include "pages/page_rules.h"
 #include "res/resource.h"
-#include "wizard/wizard.h"
 
 namespace {
 const int kFileNameHelp = 8;
 }  // namespace
 
-CFileNamePage::CFileNamePage(FileSettings* settings, const std::string& title, CWnd* wizard,
+CFileNamePage::CFileNamePage(FileSettings& settings, const std::string& title, CWnd* wizard,
                              velbrook::PagePreview* preview)
-    : CVelbrookPage(title, IDD_FILE_NAME_PAGE, wizard, kFileNameHelp),
-      m_strFileName(settings->m_strFileName),
-      m_bClipboard(settings->m_bClipboard),
-      m_pSettings(settings),
-      m_pPreview(preview) {}
-
-CFileNamePage::~CFileNamePage() { Store(*m_pSettings); }
-
-void CFileNamePage::Store(FileSettings& block) const {
-  block.m_strFileName = m_strFileName;
-  block.m_bClipboard = m_bClipboard;
-}
+    : CVelbrookPage(title, IDD_FILE_NAME_PAGE, wizard, kFileNameHelp), m_settings(settings), m_pPreview(preview) {}
 
 BOOL CFileNamePage::OnInitDialog() {
   CVelbrookPage::OnInitDialog();
@@ -35,9 +23,9 @@ BOOL CFileNamePage::OnInitDialog() {
 }
 
 void CFileNamePage::DoDataExchange(CDataExchange* dx) {
-  DDX_Text(dx, IDC_FILE_NAME, m_strFileName);
-  DDV_MaxChars(dx, m_strFileName, 260);
-  DDX_Check(dx, IDC_CLIPBOARD, m_bClipboard);
+  DDX_Text(dx, IDC_FILE_NAME, m_settings.m_strFileName);
+  DDV_MaxChars(dx, m_settings.m_strFileName, 260);
+  DDX_Check(dx, IDC_CLIPBOARD, m_settings.m_bClipboard);
 }
 
 BOOL CFileNamePage::OnCommand(int id, int code, HWND control) {
@@ -63,27 +51,21 @@ void CFileNamePage::OnBrowse() {
   std::string path;
   if (velbrook::BrowseForFile(AfxGetServices(), request, path)) {
     UpdateData(TRUE);
-    m_strFileName = path;
+    m_settings.m_strFileName = path;
     UpdateData(FALSE);
   }
 }
 
 void CFileNamePage::OnPreview() {
-  if (!m_pPreview) return;
-  // Every page's working values over a copy of the record: the settings
-  // themselves stay as they are until the wizard closes.
-  PageSettings current = m_pPreview->Settings();
-  if (CWizard* wizard = dynamic_cast<CWizard*>(m_pWizard)) {
-    for (int i = 0; i < wizard->m_pages.Count(); ++i) {
-      if (CVelbrookPage* page = dynamic_cast<CVelbrookPage*>(wizard->m_pages.At(i))) page->WriteValues(current);
-    }
-  }
-  m_pPreview->Show(current, kFileNameHelp);
+  // The pages already left saved their values as they were left; this one
+  // saves its own as leaving it would.
+  if (!m_pPreview || !SaveValues()) return;
+  m_pPreview->Show(m_pPreview->Settings(), kFileNameHelp);
 }
 
 BOOL CFileNamePage::LeavePage() {
   if (!CVelbrookPage::LeavePage()) return FALSE;
-  if (!velbrook::MustAskToAbandon(m_strFileName, m_bClipboard)) return TRUE;
+  if (!velbrook::MustAskToAbandon(m_settings.m_strFileName, m_settings.m_bClipboard)) return TRUE;
   // The message's own number is its help context.
   const int answer = AfxMessageBox(AfxLoadText(IDS_ABANDON_WORK),
                                    velbrook::kMbYesNo | velbrook::kMbIconQuestion | velbrook::kMbDefButton2,

@@ -12,20 +12,14 @@ class CFileNamePage : public CVelbrookPage {
  public:
   // Preview shows the page through `preview`; without one the button stays
   // disabled.
-  CFileNamePage(FileSettings* settings, const std::string& title, CWnd* wizard,
+  CFileNamePage(FileSettings& settings, const std::string& title, CWnd* wizard,
                 velbrook::PagePreview* preview = nullptr);
-  // Writes the page's values into its block.
-  ~CFileNamePage() override;
 
   // Saves the values, then asks before leaving with no output chosen.
   BOOL LeavePage() override;
 
-  CString m_strFileName;
-  BOOL m_bClipboard = FALSE;
   CBitmapButton m_btnPicture;
-  FileSettings* m_pSettings;
-
-  void WriteValues(PageSettings& record) override { Store(record.file); }
+  FileSettings& m_settings;
 
  protected:
   BOOL OnInitDialog() override;
@@ -37,7 +31,6 @@ class CFileNamePage : public CVelbrookPage {
   void OnPreview();
 
  private:
-  void Store(FileSettings& block) const;
   velbrook::PagePreview* m_pPreview;
 };
 

@@ -11,28 +11,16 @@ const struct {
 } kStyles[] = {{IDC_STYLE_NONE, 0}, {IDC_STYLE_MARQUEE, 1}, {IDC_STYLE_BLINKING, 2}};
 }  // namespace
 
-CFooterPage::CFooterPage(FooterSettings* settings, const std::string& title, CWnd* wizard)
-    : CVelbrookPage(title, IDD_FOOTER_PAGE, wizard, 7),
-      m_strEMail(settings->m_strEMail),
-      m_bLastUpdated(settings->m_bLastUpdated),
-      m_bCenterLastUpdated(settings->m_bCenterLastUpdated),
-      m_pSettings(settings) {}
-
-CFooterPage::~CFooterPage() { Store(*m_pSettings); }
-
-void CFooterPage::Store(FooterSettings& block) const {
-  block.m_bLastUpdated = m_bLastUpdated;
-  block.m_bCenterLastUpdated = m_bCenterLastUpdated;
-  block.m_strEMail = m_strEMail;
-}
+CFooterPage::CFooterPage(FooterSettings& settings, const std::string& title, CWnd* wizard)
+    : CVelbrookPage(title, IDD_FOOTER_PAGE, wizard, 7), m_settings(settings) {}
 
 BOOL CFooterPage::OnInitDialog() {
   CVelbrookPage::OnInitDialog();
-  EnableControls(kLineControls, m_bLastUpdated != FALSE);
+  EnableControls(kLineControls, m_settings.m_bLastUpdated != FALSE);
   // The radios write the style the moment they are clicked, so the page
   // shows the one its block holds; a new page's 0 leaves them all clear.
   for (const auto& style : kStyles) {
-    if (style.style != 0 && style.style == m_pSettings->m_nLastUpdatedStyle) {
+    if (style.style != 0 && style.style == m_settings.m_nLastUpdatedStyle) {
       ::SendMessageA(GetDlgItem(style.radio), BM_SETCHECK, BST_CHECKED, 0);
     }
   }
@@ -40,10 +28,10 @@ BOOL CFooterPage::OnInitDialog() {
 }
 
 void CFooterPage::DoDataExchange(CDataExchange* dx) {
-  DDX_Text(dx, IDC_EMAIL, m_strEMail);
-  DDV_MaxChars(dx, m_strEMail, 255);
-  DDX_Check(dx, IDC_LAST_UPDATED, m_bLastUpdated);
-  DDX_Check(dx, IDC_CENTER_LAST_UPDATED, m_bCenterLastUpdated);
+  DDX_Text(dx, IDC_EMAIL, m_settings.m_strEMail);
+  DDV_MaxChars(dx, m_settings.m_strEMail, 255);
+  DDX_Check(dx, IDC_LAST_UPDATED, m_settings.m_bLastUpdated);
+  DDX_Check(dx, IDC_CENTER_LAST_UPDATED, m_settings.m_bCenterLastUpdated);
 }
 
 BOOL CFooterPage::OnCommand(int id, int code, HWND control) {
@@ -53,7 +41,7 @@ BOOL CFooterPage::OnCommand(int id, int code, HWND control) {
   }
   for (const auto& style : kStyles) {
     if (id == style.radio && code == BN_CLICKED) {
-      m_pSettings->m_nLastUpdatedStyle = style.style;
+      m_settings.m_nLastUpdatedStyle = style.style;
       return TRUE;
     }
   }

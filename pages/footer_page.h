@@ -8,18 +8,11 @@
 
 class CFooterPage : public CVelbrookPage {
  public:
-  CFooterPage(FooterSettings* settings, const std::string& title, CWnd* wizard);
-  // Writes the page's values into its block.
-  ~CFooterPage() override;
+  CFooterPage(FooterSettings& settings, const std::string& title, CWnd* wizard);
 
-  CString m_strEMail;
-  BOOL m_bLastUpdated = FALSE;
-  BOOL m_bCenterLastUpdated = FALSE;
-  FooterSettings* m_pSettings;
-
-  // The style is not among them: its radios write it into the record the
-  // moment they are clicked.
-  void WriteValues(PageSettings& record) override { Store(record.footer); }
+  // The style has no exchange of its own: its radios write it the moment
+  // they are clicked.
+  FooterSettings& m_settings;
 
  protected:
   BOOL OnInitDialog() override;
@@ -28,9 +21,6 @@ class CFooterPage : public CVelbrookPage {
   // Called when "Include 'Last updated' field" is clicked: the line's
   // controls follow it.
   void OnLastUpdated();
-
- private:
-  void Store(FooterSettings& block) const;
 };
 
 #endif

@@ -30,8 +30,8 @@ bool HelpClicked(int id, int context) {
 }  // namespace
 
 CListPage::CListPage(const std::string& title, UINT templateId, CWnd* wizard, int helpContext,
-                     const velbrook::ListButtons& buttons, CStringArray* entries, int* count)
-    : CVelbrookPage(title, templateId, wizard, helpContext), m_buttons(buttons), m_pEntries(entries), m_pCount(count) {}
+                     const velbrook::ListButtons& buttons, CStringArray& entries, int& count)
+    : CVelbrookPage(title, templateId, wizard, helpContext), m_buttons(buttons), m_entries(entries), m_count(count) {}
 
 BOOL CListPage::OnCommand(int id, int code, HWND control) {
   if (code == BN_CLICKED && m_list.m_hWnd) {
@@ -43,39 +43,29 @@ BOOL CListPage::OnCommand(int id, int code, HWND control) {
 
 BOOL CListPage::OnInitDialog() {
   CVelbrookPage::OnInitDialog();
-  const std::size_t count = CountedEntries(*m_pCount, *m_pEntries);
-  for (std::size_t i = 0; i < count; ++i) m_list.AddString((*m_pEntries)[i]);
+  const std::size_t count = CountedEntries(m_count, m_entries);
+  for (std::size_t i = 0; i < count; ++i) m_list.AddString(m_entries[i]);
   return TRUE;
 }
 
-void CListPage::StoreEntries(CStringArray& entries, int& count) {
-  if (!m_list.m_hWnd) return;
-  count = m_list.GetCount();
-  entries.clear();
-  for (int i = 0; i < count; ++i) entries.push_back(m_list.GetText(i));
+void CListPage::DDX_Entries(CDataExchange* dx, int id) {
+  DDX_Control(dx, id, m_list);
+  if (!dx->m_bSaveAndValidate) return;
+  m_count = m_list.GetCount();
+  m_entries.clear();
+  for (int i = 0; i < m_count; ++i) m_entries.push_back(m_list.GetText(i));
 }
 
-CItemsPage::CItemsPage(ItemSettings* settings, const std::string& title, CWnd* wizard)
+CItemsPage::CItemsPage(ItemSettings& settings, const std::string& title, CWnd* wizard)
     : CListPage(title, IDD_ITEMS_PAGE, wizard, 5,
                 {IDC_ITEM_ADD, IDC_ITEM_INSERT, IDC_ITEM_DELETE, IDC_ITEM_UP, IDC_ITEM_DOWN, IDC_ITEM_EDIT},
-                &settings->m_arrItems, &settings->m_nItems),
-      m_strListTitle(settings->m_strListTitle),
-      m_pSettings(settings) {}
+                settings.m_arrItems, settings.m_nItems),
+      m_settings(settings) {}
 
 void CItemsPage::DoDataExchange(CDataExchange* dx) {
-  DDX_Control(dx, IDC_ITEM_LIST, List());
-  DDX_Text(dx, IDC_LIST_TITLE, m_strListTitle);
-  DDV_MaxChars(dx, m_strListTitle, 132);
-}
-
-void CItemsPage::OnDestroy() {
-  CListPage::OnDestroy();
-  Store(*m_pSettings);
-}
-
-void CItemsPage::Store(ItemSettings& block) {
-  StoreEntries(block.m_arrItems, block.m_nItems);
-  block.m_strListTitle = m_strListTitle;
+  DDX_Entries(dx, IDC_ITEM_LIST);
+  DDX_Text(dx, IDC_LIST_TITLE, m_settings.m_strListTitle);
+  DDV_MaxChars(dx, m_settings.m_strListTitle, 132);
 }
 
 bool CItemsPage::EditEntry(std::string& entry) {
@@ -85,26 +75,15 @@ bool CItemsPage::EditEntry(std::string& entry) {
   return true;
 }
 
-CLinksPage::CLinksPage(LinkSettings* settings, const std::string& title, CWnd* wizard)
+CLinksPage::CLinksPage(LinkSettings& settings, const std::string& title, CWnd* wizard)
     : CListPage(title, IDD_LINKS_PAGE, wizard, 6,
                 {IDC_LINK_ADD, IDC_LINK_INSERT, IDC_LINK_DELETE, IDC_LINK_UP, IDC_LINK_DOWN, IDC_LINK_EDIT},
-                &settings->m_arrLinks, &settings->m_nLinks),
-      m_bFavorites(settings->m_bFavorites),
-      m_pSettings(settings) {}
+                settings.m_arrLinks, settings.m_nLinks),
+      m_settings(settings) {}
 
 void CLinksPage::DoDataExchange(CDataExchange* dx) {
-  DDX_Control(dx, IDC_LINK_LIST, List());
-  DDX_Check(dx, IDC_FAVORITES, m_bFavorites);
-}
-
-void CLinksPage::OnDestroy() {
-  CListPage::OnDestroy();
-  Store(*m_pSettings);
-}
-
-void CLinksPage::Store(LinkSettings& block) {
-  StoreEntries(block.m_arrLinks, block.m_nLinks);
-  block.m_bFavorites = m_bFavorites;
+  DDX_Entries(dx, IDC_LINK_LIST);
+  DDX_Check(dx, IDC_FAVORITES, m_settings.m_bFavorites);
 }
 
 bool CLinksPage::EditEntry(std::string& entry) {

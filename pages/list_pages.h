@@ -13,61 +13,44 @@
 class CListPage : public CVelbrookPage, protected velbrook::EntryEditor {
  public:
   CListPage(const std::string& title, UINT templateId, CWnd* wizard, int helpContext,
-            const velbrook::ListButtons& buttons, CStringArray* entries, int* count);
+            const velbrook::ListButtons& buttons, CStringArray& entries, int& count);
 
  protected:
   // Called when the page window is made: the list shows the block's entries.
   BOOL OnInitDialog() override;
   BOOL OnCommand(int id, int code, HWND control) override;
 
-  CListBox& List() { return m_list; }
-  // The list box's entries, once the window is made (until then the block
-  // holds them).
-  void StoreEntries(CStringArray& entries, int& count);
+  // The list box `id` in the page's exchange. While the window lives, the
+  // list box holds the entries the user edits; saving puts them in the block.
+  void DDX_Entries(CDataExchange* dx, int id);
 
  private:
   CListBox m_list;
   velbrook::ListButtons m_buttons;
-  CStringArray* m_pEntries;
-  int* m_pCount;
+  CStringArray& m_entries;
+  int& m_count;
 };
 
 class CItemsPage : public CListPage {
  public:
-  CItemsPage(ItemSettings* settings, const std::string& title, CWnd* wizard);
+  CItemsPage(ItemSettings& settings, const std::string& title, CWnd* wizard);
 
-  CString m_strListTitle;
-  ItemSettings* m_pSettings;
-
-  void WriteValues(PageSettings& record) override { Store(record.items); }
+  ItemSettings& m_settings;
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
-  // Called when the page window goes: its values go into the block.
-  void OnDestroy() override;
   bool EditEntry(std::string& entry) override;
-
- private:
-  void Store(ItemSettings& block);
 };
 
 class CLinksPage : public CListPage {
  public:
-  CLinksPage(LinkSettings* settings, const std::string& title, CWnd* wizard);
+  CLinksPage(LinkSettings& settings, const std::string& title, CWnd* wizard);
 
-  BOOL m_bFavorites = FALSE;
-  LinkSettings* m_pSettings;
-
-  void WriteValues(PageSettings& record) override { Store(record.links); }
+  LinkSettings& m_settings;
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
-  // Called when the page window goes: its values go into the block.
-  void OnDestroy() override;
   bool EditEntry(std::string& entry) override;
-
- private:
-  void Store(LinkSettings& block);
 };
 
 // "Input the value of item".

@@ -4,16 +4,12 @@
 #include "res/resource.h"
 
 namespace {
-const int kPictureControls[] = {IDC_CENTER_PICTURE, IDC_FRAME_PICTURE, IDC_PICTURE_FILE, IDC_BROWSE_PICTURE};
+const int kPictureControls[] = {IDC_CENTER_PICTURE, IDC_FRAME_PICTURE, IDC_PICTURE_FILE, IDC_BROWSE_PICTURE,
+                                IDC_PICTURE_DESCRIPTION};
 }
 
-CPicturePage::CPicturePage(PictureSettings* settings, const std::string& title, CWnd* wizard)
-    : CVelbrookPage(title, IDD_PICTURE_PAGE, wizard, 3),
-      m_bIncludePicture(settings->m_bIncludePicture),
-      m_bCenterPicture(settings->m_bCenterPicture),
-      m_bFramePicture(settings->m_bFramePicture),
-      m_strPictureFile(settings->m_strPictureFile),
-      m_pSettings(settings) {}
+CPicturePage::CPicturePage(PictureSettings& settings, const std::string& title, CWnd* wizard)
+    : CVelbrookPage(title, IDD_PICTURE_PAGE, wizard, 3), m_settings(settings) {}
 
 BOOL CPicturePage::OnInitDialog() {
   CVelbrookPage::OnInitDialog();
@@ -21,16 +17,18 @@ BOOL CPicturePage::OnInitDialog() {
   m_btnPicture.LoadBitmaps(IDB_PICTURE_PAGE);
   m_btnPicture.SizeToContent();
   EnableFileNameDrop(GetDlgItem(IDC_PICTURE_FILE));
-  EnableControls(kPictureControls, m_bIncludePicture != FALSE);
+  EnableControls(kPictureControls, m_settings.m_bIncludePicture != FALSE);
   return TRUE;
 }
 
 void CPicturePage::DoDataExchange(CDataExchange* dx) {
-  DDX_Check(dx, IDC_INCLUDE_PICTURE, m_bIncludePicture);
-  DDX_Check(dx, IDC_CENTER_PICTURE, m_bCenterPicture);
-  DDX_Check(dx, IDC_FRAME_PICTURE, m_bFramePicture);
-  DDX_Text(dx, IDC_PICTURE_FILE, m_strPictureFile);
-  DDV_MaxChars(dx, m_strPictureFile, 260);
+  DDX_Check(dx, IDC_INCLUDE_PICTURE, m_settings.m_bIncludePicture);
+  DDX_Check(dx, IDC_CENTER_PICTURE, m_settings.m_bCenterPicture);
+  DDX_Check(dx, IDC_FRAME_PICTURE, m_settings.m_bFramePicture);
+  DDX_Text(dx, IDC_PICTURE_FILE, m_settings.m_strPictureFile);
+  DDV_MaxChars(dx, m_settings.m_strPictureFile, 260);
+  DDX_Text(dx, IDC_PICTURE_DESCRIPTION, m_settings.m_strDescription);
+  DDV_MaxChars(dx, m_settings.m_strDescription, 255);
 }
 
 BOOL CPicturePage::OnCommand(int id, int code, HWND control) {
@@ -39,7 +37,7 @@ BOOL CPicturePage::OnCommand(int id, int code, HWND control) {
       OnIncludePicture();
       return TRUE;
     case IDC_BROWSE_PICTURE:
-      BrowseInto(m_strPictureFile, velbrook::PictureFileDialog());
+      BrowseInto(m_settings.m_strPictureFile, velbrook::PictureFileDialog());
       return TRUE;
     default:
       return CVelbrookPage::OnCommand(id, code, control);
@@ -48,16 +46,4 @@ BOOL CPicturePage::OnCommand(int id, int code, HWND control) {
 
 void CPicturePage::OnIncludePicture() {
   EnableControls(kPictureControls, !::IsWindowEnabled(GetDlgItem(IDC_CENTER_PICTURE)));
-}
-
-void CPicturePage::OnDestroy() {
-  CVelbrookPage::OnDestroy();
-  Store(*m_pSettings);
-}
-
-void CPicturePage::Store(PictureSettings& block) const {
-  block.m_bIncludePicture = m_bIncludePicture;
-  block.m_bCenterPicture = m_bCenterPicture;
-  block.m_bFramePicture = m_bFramePicture;
-  block.m_strPictureFile = m_strPictureFile;
 }

@@ -9,28 +9,17 @@
 
 class CPicturePage : public CVelbrookPage {
  public:
-  CPicturePage(PictureSettings* settings, const std::string& title, CWnd* wizard);
+  CPicturePage(PictureSettings& settings, const std::string& title, CWnd* wizard);
 
-  BOOL m_bIncludePicture = FALSE;
-  BOOL m_bCenterPicture = FALSE;
-  BOOL m_bFramePicture = FALSE;
-  CString m_strPictureFile;
   CBitmapButton m_btnPicture;
-  PictureSettings* m_pSettings;
-
-  void WriteValues(PageSettings& record) override { Store(record.picture); }
+  PictureSettings& m_settings;
 
  protected:
   BOOL OnInitDialog() override;
   BOOL OnCommand(int id, int code, HWND control) override;
   void DoDataExchange(CDataExchange* dx) override;
-  // Called when the page window goes: the values go into the block.
-  void OnDestroy() override;
   // Called when the include box is clicked: the picture's controls follow.
   void OnIncludePicture();
-
- private:
-  void Store(PictureSettings& block) const;
 };
 
 #endif

@@ -4,12 +4,8 @@
 #include "pages/text_import.h"
 #include "res/resource.h"
 
-CTextPage::CTextPage(TextSettings* settings, const std::string& title, CWnd* wizard)
-    : CVelbrookPage(title, IDD_TEXT_PAGE, wizard, 4), m_strText(settings->m_strText), m_pSettings(settings) {}
-
-CTextPage::~CTextPage() { m_pSettings->m_strText = m_strText; }
-
-void CTextPage::WriteValues(PageSettings& record) { record.text.m_strText = m_strText; }
+CTextPage::CTextPage(TextSettings& settings, const std::string& title, CWnd* wizard)
+    : CVelbrookPage(title, IDD_TEXT_PAGE, wizard, 4), m_settings(settings) {}
 
 BOOL CTextPage::CreatePage(CWnd* wizard) {
   const BOOL created = CVelbrookPage::CreatePage(wizard);
@@ -24,7 +20,7 @@ BOOL CTextPage::OnInitDialog() {
   return CVelbrookPage::OnInitDialog();
 }
 
-void CTextPage::DoDataExchange(CDataExchange* dx) { DDX_Text(dx, IDC_PAGE_TEXT, m_strText); }
+void CTextPage::DoDataExchange(CDataExchange* dx) { DDX_Text(dx, IDC_PAGE_TEXT, m_settings.m_strText); }
 
 BOOL CTextPage::OnCommand(int id, int code, HWND control) {
   switch (id) {
@@ -49,7 +45,7 @@ void CTextPage::OnImport() {
   const unsigned style = velbrook::kMbOk | velbrook::kMbIconExclamation;
   switch (result.outcome) {
     case velbrook::TextImport::kImported:
-      m_strText = result.text;
+      m_settings.m_strText = result.text;
       UpdateData(FALSE);
       break;
     case velbrook::TextImport::kTooLong:

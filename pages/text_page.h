@@ -7,17 +7,12 @@
 
 class CTextPage : public CVelbrookPage {
  public:
-  CTextPage(TextSettings* settings, const std::string& title, CWnd* wizard);
-  // Writes the page's text into its block.
-  ~CTextPage() override;
+  CTextPage(TextSettings& settings, const std::string& title, CWnd* wizard);
 
   // Creates the page and lets its edit take dropped files' contents.
   BOOL CreatePage(CWnd* wizard) override;
 
-  CString m_strText;
-  TextSettings* m_pSettings;
-
-  void WriteValues(PageSettings& record) override;
+  TextSettings& m_settings;
 
  protected:
   BOOL OnInitDialog() override;

@@ -2,38 +2,43 @@
 
 #include "res/resource.h"
 
-CTitlePage::CTitlePage(TitleSettings* settings, const std::string& title, CWnd* wizard)
-    : CVelbrookPage(title, IDD_TITLE_PAGE, wizard, 2),
-      m_strWindowTitle(settings->m_strWindowTitle),
-      m_strHeader(settings->m_strHeader),
-      m_strSubHeader(settings->m_strSubHeader),
-      m_bHTML3(settings->m_bHTML3),
-      m_bCenterHeader(settings->m_bCenterHeader),
-      m_bCenterSubHeader(settings->m_bCenterSubHeader),
-      m_bFitPhone(settings->m_bFitPhone),
-      m_pSettings(settings) {}
+CTitlePage::CTitlePage(TitleSettings& settings, const std::string& title, CWnd* wizard)
+    : CVelbrookPage(title, IDD_TITLE_PAGE, wizard, 2), m_settings(settings) {}
 
-CTitlePage::~CTitlePage() { Store(*m_pSettings); }
+BOOL CTitlePage::OnInitDialog() {
+  // The user's own language comes first, as Windows names it (XP has this).
+  char user[9] = "";
+  ::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SISO639LANGNAME, user, sizeof user);
+  m_languages = velbrook::LanguageChoices(user, m_settings.m_strLanguage);
+  HWND list = GetDlgItem(IDC_LANGUAGE);
+  for (const auto& language : m_languages) {
+    ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(language.label.c_str()));
+  }
+  return CVelbrookPage::OnInitDialog();
+}
 
-void CTitlePage::Store(TitleSettings& block) const {
-  block.m_strWindowTitle = m_strWindowTitle;
-  block.m_strHeader = m_strHeader;
-  block.m_strSubHeader = m_strSubHeader;
-  block.m_bHTML3 = m_bHTML3;
-  block.m_bCenterHeader = m_bCenterHeader;
-  block.m_bCenterSubHeader = m_bCenterSubHeader;
-  block.m_bFitPhone = m_bFitPhone;
+void CTitlePage::DDX_Language(CDataExchange* dx, int id, std::string& code) {
+  HWND list = dx->PrepareCtrl(id);
+  if (dx->m_bSaveAndValidate) {
+    const LRESULT chosen = ::SendMessageA(list, CB_GETCURSEL, 0, 0);
+    if (chosen >= 0 && static_cast<std::size_t>(chosen) < m_languages.size()) code = m_languages[chosen].code;
+    return;
+  }
+  for (std::size_t i = 0; i < m_languages.size(); ++i) {
+    if (m_languages[i].code == code) ::SendMessageA(list, CB_SETCURSEL, i, 0);
+  }
 }
 
 void CTitlePage::DoDataExchange(CDataExchange* dx) {
-  DDX_Text(dx, IDC_WINDOW_TITLE, m_strWindowTitle);
-  DDV_MaxChars(dx, m_strWindowTitle, 30);
-  DDX_Text(dx, IDC_HEADER, m_strHeader);
-  DDV_MaxChars(dx, m_strHeader, 60);
-  DDX_Text(dx, IDC_SUBHEADER, m_strSubHeader);
-  DDV_MaxChars(dx, m_strSubHeader, 80);
-  DDX_Check(dx, IDC_HTML3, m_bHTML3);
-  DDX_Check(dx, IDC_CENTER_HEADER, m_bCenterHeader);
-  DDX_Check(dx, IDC_CENTER_SUBHEADER, m_bCenterSubHeader);
-  DDX_Check(dx, IDC_FIT_PHONE, m_bFitPhone);
+  DDX_Text(dx, IDC_WINDOW_TITLE, m_settings.m_strWindowTitle);
+  DDV_MaxChars(dx, m_settings.m_strWindowTitle, 30);
+  DDX_Text(dx, IDC_HEADER, m_settings.m_strHeader);
+  DDV_MaxChars(dx, m_settings.m_strHeader, 60);
+  DDX_Text(dx, IDC_SUBHEADER, m_settings.m_strSubHeader);
+  DDV_MaxChars(dx, m_settings.m_strSubHeader, 80);
+  DDX_Check(dx, IDC_HTML3, m_settings.m_bHTML3);
+  DDX_Check(dx, IDC_CENTER_HEADER, m_settings.m_bCenterHeader);
+  DDX_Check(dx, IDC_CENTER_SUBHEADER, m_settings.m_bCenterSubHeader);
+  DDX_Check(dx, IDC_FIT_PHONE, m_settings.m_bFitPhone);
+  DDX_Language(dx, IDC_LANGUAGE, m_settings.m_strLanguage);
 }

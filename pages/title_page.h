@@ -3,31 +3,28 @@
 #ifndef VELBROOK_PAGES_TITLE_PAGE_H
 #define VELBROOK_PAGES_TITLE_PAGE_H
 
+#include <vector>
+
 #include "core/page_settings.h"
+#include "pages/languages.h"
 #include "pages/velbrook_page.h"
 
 class CTitlePage : public CVelbrookPage {
  public:
-  CTitlePage(TitleSettings* settings, const std::string& title, CWnd* wizard);
-  // Writes the page's values into its block.
-  ~CTitlePage() override;
+  CTitlePage(TitleSettings& settings, const std::string& title, CWnd* wizard);
 
-  CString m_strWindowTitle;
-  CString m_strHeader;
-  CString m_strSubHeader;
-  BOOL m_bHTML3 = FALSE;
-  BOOL m_bCenterHeader = FALSE;
-  BOOL m_bCenterSubHeader = FALSE;
-  BOOL m_bFitPhone = FALSE;
-  TitleSettings* m_pSettings;
-
-  void WriteValues(PageSettings& record) override { Store(record.title); }
+  TitleSettings& m_settings;
 
  protected:
+  // Called when the page window is made: the language list is filled.
+  BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange* dx) override;
 
  private:
-  void Store(TitleSettings& block) const;
+  // The language drop-down in the page's exchange: its entry for `code`.
+  void DDX_Language(CDataExchange* dx, int id, std::string& code);
+
+  std::vector<velbrook::LanguageChoice> m_languages;
 };
 
 #endif

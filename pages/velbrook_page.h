@@ -16,12 +16,11 @@ class CVelbrookPage : public CWizardPage {
   BOOL CreatePage(CWnd* wizard) override { return Create(m_nIDTemplate, wizard); }
   BOOL HasHelp() override { return TRUE; }
   void ShowHelp() override { AfxGetApp()->WinHelp(static_cast<DWORD_PTR>(m_nHelpContext)); }
-  // Writes the page's working values into their block of `record`, as the
-  // page writes its own block when it goes; the preview reads every page
-  // this way while the wizard is still open.
-  virtual void WriteValues(PageSettings& record) { (void)record; }
-
  protected:
+  // A page that edits settings holds a reference to its block of the run's
+  // record and binds its controls straight to the block's fields, so the
+  // values reach the record when the page saves them (SaveValues).
+
   // A Browse button: saves the page, runs the file dialog with the current
   // directory put back afterwards, and on OK shows the chosen path in the
   // control bound to `member`.

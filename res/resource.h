@@ -124,6 +124,7 @@
 #define IDC_CENTER_HEADER        1031
 #define IDC_CENTER_SUBHEADER     1032
 #define IDC_FIT_PHONE            1062
+#define IDC_LANGUAGE             1063
 
 // Controls of the background page.
 #define IDC_BROWSE_SOUND         1047
@@ -151,6 +152,7 @@
 #define IDC_FRAME_PICTURE        1007
 #define IDC_BROWSE_PICTURE       1008
 #define IDC_PICTURE_ILLUSTRATION 1033
+#define IDC_PICTURE_DESCRIPTION  1064
 
 // Controls of the text page.
 #define IDC_PAGE_TEXT            1009

@@ -2,6 +2,9 @@
 #ifndef VELBROOK_WIZARD_NAVIGATION_H
 #define VELBROOK_WIZARD_NAVIGATION_H
 
+#include <cstddef>
+#include <vector>
+
 namespace velbrook {
 
 struct WizardButtons {
@@ -24,23 +27,18 @@ int BackPageIndex(int current, int count);
 // it marks none; "&&" is a plain ampersand.
 char MnemonicOf(const char* text);
 
-// A fixed list of at most `Capacity` pages, in wizard order.
-template <typename Page, int Capacity>
+// The wizard's pages in their order; At answers null outside the list, so
+// that "no current page" (-1) needs no test of its own at every use.
+template <typename Page>
 class PageSlots {
  public:
-  // Appends `page`; FALSE when the list is full (the page is not taken).
-  bool Add(Page* page) {
-    if (m_count >= Capacity) return false;
-    m_slots[m_count++] = page;
-    return true;
-  }
-  Page* At(int index) const { return index >= 0 && index < m_count ? m_slots[index] : nullptr; }
-  int Count() const { return m_count; }
-  void Clear() { m_count = 0; }
+  void Add(Page* page) { m_slots.push_back(page); }
+  Page* At(int index) const { return index >= 0 && index < Count() ? m_slots[static_cast<std::size_t>(index)] : nullptr; }
+  int Count() const { return static_cast<int>(m_slots.size()); }
+  void Clear() { m_slots.clear(); }
 
  private:
-  Page* m_slots[Capacity] = {};
-  int m_count = 0;
+  std::vector<Page*> m_slots;
 };
 
 }  // namespace velbrook

@@ -12,7 +12,7 @@ CWizard::~CWizard() {
 }
 
 void CWizard::AddPage(CWizardPage* page) {
-  if (!m_pages.Add(page)) delete page;
+  m_pages.Add(page);
 }
 
 INT_PTR CWizard::DoModal() {

@@ -9,13 +9,10 @@
 
 class CWizard : public CDialog {
  public:
-  static const int kMaxPages = 11;
-
   CWizard(UINT templateId, CWnd* owner);
   ~CWizard() override;
 
-  // Hands `page` to the wizard, which owns it from then on. The list holds
-  // ten pages; a further page is refused and deleted at once.
+  // Hands `page` to the wizard, which owns it from then on.
   void AddPage(CWizardPage* page);
   // Shows the wizard at its first page; returns 1 after Finish, 2 after
   // Cancel, Escape, closing or a quit request, 3 when the window could not
@@ -31,7 +28,7 @@ class CWizard : public CDialog {
 
   CWnd* m_pOwner;
   int m_nResult = -1;
-  velbrook::PageSlots<CWizardPage, kMaxPages> m_pages;  // holds the page count too
+  velbrook::PageSlots<CWizardPage> m_pages;
   int m_nCurrentPage = -1;
   HWND m_hFirstTab = nullptr;
 

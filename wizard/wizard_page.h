@@ -16,9 +16,16 @@ class CWizardPage : public CDialog {
   virtual BOOL CreatePage(CWnd* wizard) = 0;
   // Whether the host's Help button is enabled while the page is current.
   virtual BOOL HasHelp() { return FALSE; }
+  // Saves the controls' values and checks them; FALSE when a check failed.
+  // This is the one moment a page's values reach the settings record, since
+  // a page binds its controls straight to its block of the record: leaving
+  // the page by Next, Back or Finish saves through here, and so does a
+  // preview for the page it is shown from. A page never shown leaves its
+  // block as it was; so Finish and a preview see the same values.
+  BOOL SaveValues() { return UpdateData(TRUE); }
   // Before Next, Back and Finish: saves and checks the values; FALSE keeps
   // the page.
-  virtual BOOL LeavePage() { return UpdateData(TRUE); }
+  virtual BOOL LeavePage() { return SaveValues(); }
   // When Next or Back make the page current again: reloads the controls.
   virtual void EnterPage() { UpdateData(FALSE); }
   // When Help is pressed while the page is current.

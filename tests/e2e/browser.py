@@ -48,9 +48,36 @@ _PHONE_MEASURES = """new Promise(done => requestAnimationFrame(() => done(JSON.s
 def phone_view(path, png=None, width=390, height=844):
     """The page in Chromium's mobile emulation, a phone `width` CSS pixels
     wide: {"scale", "layoutWidth", "pictures": [[natural, shown width]...]}.
-    With `png`, also a picture of the phone's screen.
+    With `png`, also a picture of the phone's screen."""
+    return json.loads(_inspect("file://" + os.path.abspath(path), [_PHONE_MEASURES], png,
+                               dict(width=width, height=height, deviceScaleFactor=2, mobile=True)))
 
-    Mobile emulation is reached only through the DevTools protocol; Chromium
+
+# What a reader and a screen reader get from a page, and the serious
+# accessibility faults axe-core finds in it.
+_READER_FACTS = """axe.run(document, {resultTypes: ["violations"]}).then(result => JSON.stringify({
+  title: document.title, lang: document.documentElement.lang,
+  alts: Array.from(document.images, i => i.alt),
+  mails: Array.from(document.querySelectorAll("address a"), a => [a.href, a.textContent]),
+  text: document.body.innerText,
+  violations: result.violations.filter(v => v.impact == "critical" || v.impact == "serious").map(v => v.id)}))"""
+
+
+def reader_facts(url, axe_script):
+    """{"title", "lang", "alts", "mails": [[href, text]...], "text",
+    "violations": [ids of critical or serious ones]} of the page at `url`,
+    axe-core's script `axe_script` run in it."""
+    with open(axe_script, encoding="utf-8") as f:
+        axe = f.read()
+    return json.loads(_inspect(url, [axe, _READER_FACTS]))
+
+
+def _inspect(url, expressions, png=None, device=None):
+    """Loads `url` in Chromium (as the `device` metrics describe, when
+    given), evaluates each expression in turn and gives the last one's value;
+    with `png`, a picture of the screen too.
+
+    Emulation and scripts are reached through the DevTools protocol; Chromium
     speaks it on file descriptors 3 (commands in) and 4 (answers out) when
     started with --remote-debugging-pipe, one JSON message per NUL."""
     profile = tempfile.mkdtemp(prefix="velbrook-chromium-")
@@ -109,18 +136,20 @@ def phone_view(path, png=None, width=390, height=844):
     try:
         target = send("Target.createTarget", url="about:blank")["targetId"]
         tab = send("Target.attachToTarget", targetId=target, flatten=True)["sessionId"]
-        send("Emulation.setDeviceMetricsOverride", tab, width=width, height=height, deviceScaleFactor=2, mobile=True)
+        if device:
+            send("Emulation.setDeviceMetricsOverride", tab, **device)
         send("Page.enable", tab)
         # The load of this page, not of the blank one the tab opened with.
         send("Page.setLifecycleEventsEnabled", tab, enabled=True)
-        wait_for_load(send("Page.navigate", tab, url="file://" + os.path.abspath(path))["loaderId"])
-        view = json.loads(send("Runtime.evaluate", tab, expression=_PHONE_MEASURES, awaitPromise=True,
-                               returnByValue=True)["result"]["value"])
+        wait_for_load(send("Page.navigate", tab, url=url)["loaderId"])
+        for expression in expressions:
+            value = send("Runtime.evaluate", tab, expression=expression, awaitPromise=True,
+                         returnByValue=True)["result"].get("value")
         if png:
             with open(png, "wb") as f:
                 f.write(base64.b64decode(send("Page.captureScreenshot", tab, format="png")["data"]))
         send("Browser.close")
-        return view
+        return value
     finally:
         deadline.cancel()
         to_browser.close()

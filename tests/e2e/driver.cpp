@@ -195,7 +195,20 @@ bool ClickAt(HWND control) {
 void TypeText(const std::string& text) {
   for (char c : text) {
     const SHORT scan = ::VkKeyScanA(c);
-    if (scan == -1) continue;
+    if (scan == -1) {
+      // A letter the keyboard has no key for comes as the character itself,
+      // as an input method gives it.
+      WCHAR unit = 0;
+      if (!::MultiByteToWideChar(CP_ACP, 0, &c, 1, &unit, 1)) continue;
+      INPUT down = {};
+      down.type = INPUT_KEYBOARD;
+      down.ki.wScan = unit;
+      down.ki.dwFlags = KEYEVENTF_UNICODE;
+      INPUT up = down;
+      up.ki.dwFlags |= KEYEVENTF_KEYUP;
+      Send({down, up});
+      continue;
+    }
     std::vector<INPUT> inputs;
     const bool shift = (scan & 0x100) != 0;
     if (shift) inputs.push_back(Key(VK_SHIFT, false));

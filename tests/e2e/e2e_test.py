@@ -8,6 +8,8 @@ Run inside an X server with the build's Wine environment (scripts/test.sh
 does both). VELBROOK_BIN names the folder with velbrook.exe, dravel.dll and
 e2e_driver.exe."""
 
+import functools
+import http.server
 import json
 import os
 import re
@@ -16,6 +18,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import unittest
 
@@ -27,6 +30,8 @@ WINE = os.environ.get("VELBROOK_WINE", "wine")
 # driver that never answers) fails by its own name instead of holding up
 # the suite. The slowest test takes well under half of it.
 TEST_SECONDS = 120
+# axe-core, which install.sh brings from the npm registry into the build tree.
+AXE = os.path.join(BIN, "..", "..", "npm", "node_modules", "axe-core", "axe.min.js")
 
 # Control ids of the wizard host and the pages used here.
 FINISH, CANCEL, HELP, BACK, NEXT = 1, 2, 9, 6302, 6303
@@ -39,6 +44,7 @@ HEADER, SUBHEADER, HTML3, CENTER_HEADER, CENTER_SUBHEADER, FIT_PHONE = 1002, 100
 SELECT_COLOR, USE_COLOR, USE_BITMAP, BITMAP_FILE, SOUND_FILE, FIXED = 1050, 1052, 1053, 1048, 1046, 1058
 CHOOSE_TEXT_COLOR, CHOOSE_LINK_COLOR = 1055, 1057
 INCLUDE_PICTURE, CENTER_PICTURE, FRAME_PICTURE, BROWSE_PICTURE, PICTURE_FILE = 1005, 1006, 1007, 1008, 1001
+LANGUAGE, PICTURE_DESCRIPTION = 1063, 1064
 PAGE_TEXT, FILE_BROWSE, STYLE_MARQUEE, PREVIEW = 1009, 1020, 1037, 1061
 COLOR_DIALOG, COLOR_BASIC_BOX = "Color", 720
 HELP_WINDOW, HELP_TEXT = "Velbrook Help", 100
@@ -76,6 +82,12 @@ def unescape(text):
             out.append(text[i])
             i += 1
     return "".join(out)
+
+
+def ansi(text):
+    """`text` as the driver types it: its code page 1252 bytes (the driver
+    speaks latin-1, one character a byte)."""
+    return text.encode("cp1252").decode("latin-1")
 
 
 def windows_path(path):
@@ -198,6 +210,14 @@ class ProgramTest(unittest.TestCase):
 
     def assert_ended(self):
         self.assertEqual(0, self.program.wait(timeout=30))
+
+    def finish_with_the_page(self, target):
+        """Finish on the last page: the page is written to `target`, and the
+        program ends after its message."""
+        self.drive("click", CAPTIONS[10], FINISH)
+        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % target, self.message())
+        self.answer(IDOK)
+        self.assert_ended()
 
     def assert_file_error_ends(self, target):
         """The page file could not be written: message 2, then the warning."""
@@ -378,10 +398,7 @@ class WizardRun(ProgramTest):
         self.drive("wait", CAPTIONS[0])
         self.next_to(10)
         self.assertEqual(page_file, self.drive("text", CAPTIONS[10], FILE_NAME))
-        self.drive("click", CAPTIONS[10], FINISH)
-        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % page_file, self.message())
-        self.answer(IDOK)
-        self.assert_ended()
+        self.finish_with_the_page(page_file)
         time_line = re.compile(r"Last updated at [^\r]*")
         again = self.read(os.path.basename(page_file.replace("\\", "/")))
         self.assertEqual(time_line.sub("", page), time_line.sub("", again))
@@ -420,10 +437,7 @@ class WizardRun(ProgramTest):
         self.fill(CAPTIONS[5], PAGE_TEXT, "A line of text long enough to wrap on the narrow screen of a phone.")
         self.next_to(10)
         self.fill(CAPTIONS[10], FILE_NAME, page_file)
-        self.drive("click", CAPTIONS[10], FINISH)
-        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % page_file, self.message())
-        self.answer(IDOK)
-        self.assert_ended()
+        self.finish_with_the_page(page_file)
         fitted = self.read("home.htm")
         viewport = "<META NAME=\"viewport\" CONTENT=\"width=device-width, initial-scale=1\">\r\n"
         self.assertIn("<HEAD>\r\n" + viewport + "<TITLE>", fitted)
@@ -442,10 +456,7 @@ class WizardRun(ProgramTest):
         self.next_to(1)
         self.drive("click", CAPTIONS[1], FIT_PHONE)
         self.next_to(10)
-        self.drive("click", CAPTIONS[10], FINISH)
-        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % page_file, self.message())
-        self.answer(IDOK)
-        self.assert_ended()
+        self.finish_with_the_page(page_file)
         self.assertEqual(fitted.replace(viewport, "").replace(" STYLE=\"max-width:100%\"", ""), self.read("home.htm"))
         off = browser.phone_view(os.path.join(self.folder, "home.htm"))
         self.assertLess(off["scale"], 0.5, "a desktop page, scaled down: %s" % off)
@@ -760,6 +771,51 @@ class WizardRun(ProgramTest):
         self.assertFalse(os.path.exists(preview), "the preview goes when the program ends")
         self.assertFalse(os.path.exists(os.path.join(self.folder, "home.htm")), "the page is not written")
 
+    def test_a_german_page_reads_right_when_served_as_utf8(self):
+        """Typed letters outside ASCII, a described picture, the page's
+        language and an e-mail address, on a host that says charset=utf-8 as
+        today's hosts do: every letter shows as typed, the link mails, and
+        axe-core finds nothing critical or serious."""
+        title, text = "J\u00f6rg M\u00fcller \u2013 Gr\u00fc\u00dfe", "Eintritt zum Konzert: 12 \u20ac \u2013 Kinder frei."
+        subprocess.run(["convert", "-size", "120x90", "gradient:#3a7bd5-#f6d55c", os.path.join(self.folder, "me.gif")],
+                       check=True)
+        page_file = windows_path(os.path.join(self.folder, "home.htm"))
+        self.next_to(1)
+        self.fill(CAPTIONS[1], WINDOW_TITLE, ansi(title))
+        self.fill(CAPTIONS[1], HEADER, ansi(title))
+        self.drive("click", CAPTIONS[1], LANGUAGE)
+        self.drive("type", "gg")  # Galician, then German
+        self.drive("key", "return")
+        self.assertEqual("German (de)", self.drive("text", CAPTIONS[1], LANGUAGE))
+        self.next_to(4)
+        self.drive("click", CAPTIONS[4], INCLUDE_PICTURE)
+        self.fill(CAPTIONS[4], PICTURE_FILE, windows_path(os.path.join(self.folder, "me.gif")))
+        self.fill(CAPTIONS[4], PICTURE_DESCRIPTION, ansi("J\u00f6rg, \"at home\""))
+        self.next_to(5)
+        self.fill(CAPTIONS[5], PAGE_TEXT, ansi(text))
+        self.next_to(8)
+        self.fill(CAPTIONS[8], EMAIL, "joerg@example.org")
+        self.next_to(10)
+        self.fill(CAPTIONS[10], FILE_NAME, page_file)
+        self.finish_with_the_page(page_file)
+        written = self.read("home.htm")
+        self.assertTrue(written.startswith("<HTML LANG=\"de\">\r\n"), written)
+        self.assertTrue(all(ord(c) < 128 for c in written), "pure ASCII: %r" % written)
+
+        handler = functools.partial(UTF8Pages, directory=self.folder)
+        with http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler) as server:
+            threading.Thread(target=server.serve_forever, daemon=True).start()
+            for url in ("http://127.0.0.1:%d/home.htm" % server.server_address[1],
+                        "file://" + os.path.join(self.folder, "home.htm")):
+                facts = browser.reader_facts(url, AXE)
+                self.assertEqual(title, facts["title"], url)
+                self.assertIn(text, facts["text"], url)
+                self.assertEqual("de", facts["lang"], url)
+                self.assertEqual(["J\u00f6rg, \"at home\""], facts["alts"], url)
+                self.assertEqual([["mailto:joerg@example.org", "joerg@example.org"]], facts["mails"], url)
+                self.assertEqual([], facts["violations"], url)
+            server.shutdown()
+
     def test_cancel_creates_nothing(self):
         self.next_to(1)
         self.fill(CAPTIONS[1], WINDOW_TITLE, "Never written")
@@ -964,6 +1020,12 @@ def load_tests(loader, tests, pattern):
     for case in (WizardRun, PublishInPrivateNetwork):
         suite.addTests(loader.loadTestsFromTestCase(case))
     return suite
+class UTF8Pages(http.server.SimpleHTTPRequestHandler):
+    """Serves pages as today's hosts do: as UTF-8, whatever the page says."""
+    extensions_map = {".htm": "text/html; charset=utf-8", ".gif": "image/gif"}
+
+    def log_message(self, *args):
+        pass
 
 
 if __name__ == "__main__":

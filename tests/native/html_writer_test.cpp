@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/html_writer.h"
+#include "core/page_reader.h"
 #include "res/resource.h"
 #include "tests/native/fixed_clock.h"
 #include "tests/native/scripted_services.h"
@@ -151,6 +152,9 @@ TEST_F(BuildPageTest, PictureCentreWrapsFrameWrapsImage) {
       "<IMG SRC=\"me.gif\" STYLE=\"max-width:100%\">\r\n\r\n</TD>\r\n</TR>\r\n</TABLE>\r\n</CENTER>\r\n",
       Body())
       << "fitted to a phone, a picture wider than the screen shrinks";
+  settings.picture.m_strDescription = "Me";
+  EXPECT_NE(std::string::npos, Body().find("<IMG SRC=\"me.gif\" ALT=\"Me\" STYLE=\"max-width:100%\">\r\n"))
+      << "described, the description comes before the width";
   EXPECT_EQ("me.gif", settings.picture.m_strPictureFile);
 }
 
@@ -208,25 +212,91 @@ TEST_F(BuildPageTest, FavouriteLinksOnlyAndAfterEntries) {
             Body());
 }
 
-TEST_F(BuildPageTest, EMailBlockUsesTheAddressTwiceAndClosesAddress) {
-  settings.footer.m_strEMail = "me@example.org";
-  const std::string page = Build();
-  EXPECT_EQ(std::string(kCredit) +
-                "<HR>\r\n\r\n<P>My e-mail address:\r\n<ADDRESS>\r\n<A HREF=\"me@example.org\">me@example.org</A>\r\n"
-                "</ADDRESS>\r\n\r\n<P>\r\n" + kEnd,
-            page.substr(page.find(kCredit)));
+// The link mails, and shows the address as it was typed.
+TEST_F(BuildPageTest, EMailBlockLinksToMailAndClosesAddress) {
+  const struct {
+    const char* typed;
+    const char* link;
+  } cases[] = {
+      {"me@example.org", "<A HREF=\"mailto:me@example.org\">me@example.org</A>"},
+      {"mailto:me@example.org", "<A HREF=\"mailto:me@example.org\">mailto:me@example.org</A>"},
+      {"MailTo:me@example.org", "<A HREF=\"MailTo:me@example.org\">MailTo:me@example.org</A>"},
+      {"j\xF6rg@example.org", "<A HREF=\"mailto:j&#246;rg@example.org\">j&#246;rg@example.org</A>"},
+  };
+  for (const auto& c : cases) {
+    settings.footer.m_strEMail = c.typed;
+    const std::string page = Build();
+    EXPECT_EQ(std::string(kCredit) + "<HR>\r\n\r\n<P>My e-mail address:\r\n<ADDRESS>\r\n" + c.link +
+                  "\r\n</ADDRESS>\r\n\r\n<P>\r\n" + kEnd,
+              page.substr(page.find(kCredit)))
+        << c.typed;
+  }
 }
 
-TEST_F(BuildPageTest, UserTextsAreWrittenVerbatim) {
-  settings.title.m_strWindowTitle = "%1 & %2 <b>";
-  settings.text.m_strText = "  <I>line %1</I>\r\nsecond\n";
-  settings.items.m_arrItems = {"%2"};
-  settings.items.m_nItems = 1;
+// A double-byte code page in miniature: 0x82 0xA0 is U+3042, 0x83 0x5C is
+// U+30BD (its trail byte is the backslash), 0x84 0x40 is U+1F600, which
+// takes a surrogate pair.
+class TinyDoubleByteCodePage : public CodePage {
+ public:
+  std::u16string Decode(std::string_view text) const override {
+    std::u16string units;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const std::string pair(text.substr(i, 2));
+      if (pair == "\x82\xA0") units += u'\u3042', ++i;
+      else if (pair == "\x83\x5C") units += u'\u30BD', ++i;
+      else if (pair == "\x84\x40") units += u"\U0001F600", ++i;
+      else units += static_cast<char16_t>(static_cast<unsigned char>(text[i]));
+    }
+    return units;
+  }
+  std::string Encode(char32_t c) const override {
+    return c < 0x80 ? std::string(1, static_cast<char>(c)) : c == 0x3042 ? "\x82\xA0" : c == 0x30BD ? "\x83\x5C"
+           : c == 0x1F600 ? "\x84\x40" : "";
+  }
+};
+class DoubleByteTexts : public BuiltinTexts {
+ public:
+  const CodePage& TextCodePage() const override { return m_codePage; }
+  TinyDoubleByteCodePage m_codePage;
+};
+
+// The user's texts keep their ASCII as typed, markup and ampersands
+// included; every other character becomes a reference to its code point,
+// from the code page the text came in. Only the description's quote is
+// escaped: it would end the attribute.
+TEST_F(BuildPageTest, UserTextsKeepTheirAsciiAndCarryTheRestAsReferences) {
+  settings.title = {"%1 & %2 <b> J\xF6rg M\xFCller \x96 Gr\xFC\xDF" "e", "\x80", "", FALSE, FALSE, FALSE, FALSE, "de"};
+  settings.text.m_strText = "  <I>line %1</I>\r\nsecond\n12 \x80 &amp; &#233;";
+  settings.items = {{"%2", "B\xE4r"}, "\xDC" "ber", 2};
+  settings.links = {{"\xFC.htm : Gr\xFC\xDF" "e"}, 1, FALSE};
+  settings.picture = {TRUE, FALSE, FALSE, "M\xFCller.gif", "Ein \"Bild\" & \xE9"};
+  settings.file.m_strFileName = "M\xFCller.htm";
   const std::string page = Build();
-  EXPECT_NE(std::string::npos, page.find("<TITLE>\r\n%1 & %2 <b>\r\n</TITLE>"));
-  EXPECT_NE(std::string::npos, page.find("<P>\r\n\r\n  <I>line %1</I>\r\nsecond\n\r\n"));
-  EXPECT_NE(std::string::npos, page.find("<LI>%2\r\n"));
-  EXPECT_EQ(kEnd, page.substr(page.size() - std::string(kEnd).size()));
+  const struct {
+    const char* written;
+  } expected[] = {
+      {"<HTML LANG=\"de\">\r\n"},
+      {"<TITLE>\r\n%1 & %2 <b> J&#246;rg M&#252;ller &#8211; Gr&#252;&#223;e\r\n</TITLE>"},
+      {"<H1>\r\n&#8364;\r\n</H1>"},
+      {"<P>\r\n\r\n  <I>line %1</I>\r\nsecond\n12 &#8364; &amp; &#233;\r\n"},
+      {"&#220;ber<UL>\r\n<LI>%2\r\n<LI>B&#228;r\r\n"},
+      {"<LI><A HREF=\"&#252;.htm\">&#252;.htm</A> Gr&#252;&#223;e<BR>"},
+      {"<IMG SRC=\"M&#252;ller.gif\" ALT=\"Ein &quot;Bild&quot; & &#233;\">\r\n"},
+  };
+  for (const auto& e : expected) EXPECT_NE(std::string::npos, page.find(e.written)) << e.written << "\n" << page;
+  for (const char c : page) ASSERT_LT(static_cast<unsigned char>(c), 0x80) << page;
+
+  // From a double-byte code page: a trail byte that is ASCII is no ASCII of
+  // its own, and a character past U+FFFF is one reference. Read back, the
+  // page gives the bytes again.
+  DoubleByteTexts doubleByte;
+  settings.title.m_strWindowTitle = "\x82\xA0\x83\x5C\x84\x40!";
+  std::string fromDoubleByte;
+  BuildPage(settings, fromDoubleByte, doubleByte, delivery, clock);
+  EXPECT_NE(std::string::npos, fromDoubleByte.find("<TITLE>\r\n&#12354;&#12477;&#128512;!\r\n</TITLE>"));
+  PageSettings read;
+  ASSERT_TRUE(ReadPage(fromDoubleByte, "C:\\home.htm", doubleByte, read));
+  EXPECT_EQ("\x82\xA0\x83\x5C\x84\x40!", read.title.m_strWindowTitle);
 }
 
 TEST_F(BuildPageTest, FileReferencesAreOfferedInOrderAndReducedToBareNames) {

@@ -36,14 +36,13 @@ TEST(PageIndex, NextAndBackStopAtTheEnds) {
   EXPECT_EQ(-1, BackPageIndex(-1, 10));
 }
 
-TEST(PageSlots, RefusesAnEleventhPage) {
-  int pages[11];
-  PageSlots<int, 10> slots;
-  for (int i = 0; i < 10; ++i) EXPECT_TRUE(slots.Add(&pages[i]));
-  EXPECT_FALSE(slots.Add(&pages[10]));
-  EXPECT_EQ(10, slots.Count());
-  EXPECT_EQ(&pages[9], slots.At(9));
-  EXPECT_EQ(nullptr, slots.At(10));
+TEST(PageSlots, TakesEveryPageAndAnswersNullOutsideTheList) {
+  int pages[12];
+  PageSlots<int> slots;
+  for (int& page : pages) slots.Add(&page);
+  EXPECT_EQ(12, slots.Count());
+  EXPECT_EQ(&pages[10], slots.At(10)) << "an eleventh page is kept";
+  EXPECT_EQ(nullptr, slots.At(12));
   EXPECT_EQ(nullptr, slots.At(-1));
 }
 

@@ -39,7 +39,7 @@ TEST(BuiltinTexts, KeepsTheExactWordingOfKeyTexts) {
   // The address element is closed properly, so the rest of the page does not
   // end up inside it.
   EXPECT_EQ(
-      "<HR>\r\n\r\n<P>My e-mail address:\r\n<ADDRESS>\r\n<A HREF=\"%1\">%1</A>\r\n</ADDRESS>\r\n\r\n<P>\r\n",
+      "<HR>\r\n\r\n<P>My e-mail address:\r\n<ADDRESS>\r\n<A HREF=\"%1\">%2</A>\r\n</ADDRESS>\r\n\r\n<P>\r\n",
       texts.Load(IDS_EMAIL_BLOCK));
 }
 

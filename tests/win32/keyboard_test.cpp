@@ -41,7 +41,7 @@ TEST_F(KeyboardTest, TabRunsOneRingThroughPageAndHost) {
   Run({
       [] {
         NextTo("Title and headers of the page");
-        ::SetFocus(Page(IDC_HTML3));  // the page's last tab stop
+        ::SetFocus(Page(IDC_LANGUAGE));  // the page's last tab stop
         PostKey(VK_TAB);
       },
       [] {
@@ -63,7 +63,7 @@ TEST_F(KeyboardTest, TabRunsOneRingThroughPageAndHost) {
         PostKey(VK_TAB, true);
       },
       [] {
-        EXPECT_EQ(Page(IDC_HTML3), ::GetFocus())
+        EXPECT_EQ(Page(IDC_LANGUAGE), ::GetFocus())
             << "Shift+Tab from Next>: expected the page's last tab stop, got " << Describe(::GetFocus());
         Click(g_wizard, IDCANCEL);
       },

@@ -209,7 +209,7 @@ TEST_F(ListPagesTest, FooterControlsFollowTheBoxAndTheRadiosStoreTheStyle) {
       "<P>\r\n\r\n<!-- \"Last updated\" field -->\r\n<CENTER>\r\n<FONT SIZE=1><MARQUEE>Last updated at 14:05:09 "
       "12.07.26 (Mon)\r\n</MARQUEE>\r\n</FONT></CENTER>\r\n",
       Middle(ReadFile(file)));
-  EXPECT_NE(std::string::npos, ReadFile(file).find("<A HREF=\"me@example.org\">me@example.org</A>\r\n</ADDRESS>"));
+  EXPECT_NE(std::string::npos, ReadFile(file).find("<A HREF=\"mailto:me@example.org\">me@example.org</A>\r\n</ADDRESS>"));
 }
 
 TEST_F(ListPagesTest, AClearedBoxKeepsTheStyleButWritesNoLine) {

@@ -70,16 +70,16 @@ std::string Shown(HWND control) {
 // added to the list read back) and asks nothing.
 TEST_F(PagesTest, APageOpenedAgainFillsEveryPageAndIsWrittenWithJustItsEdit) {
   PageSettings written;
-  written.title = {"My page", "Welcome", "to my page", TRUE, TRUE, FALSE, TRUE};
+  written.title = {"J\xF6rg's page", "Welcome", "to my page", TRUE, TRUE, FALSE, TRUE, "de"};
   written.background = {"sky.gif", "tune.mid", 0xE0FFFF, TRUE, TRUE, TRUE};
   written.color = {0x80, TRUE, 0, FALSE, 0x800080, TRUE};
-  written.picture = {TRUE, FALSE, TRUE, "me.gif"};
+  written.picture = {TRUE, FALSE, TRUE, "me.gif", "Me, \"at home\""};
   // A lone LF, as a text imported from a UNIX file keeps it: the page's
   // line ends are not all LF, so the page is read byte for byte.
-  written.text.m_strText = "Hello,\r\n<UL>\r\n<LI>my own list\r\n</UL>\r\nimported\nlines";
+  written.text.m_strText = "Hello,\r\n<UL>\r\n<LI>my own list\r\n</UL>\r\nimported\nlines, 12 \x80";
   written.items = {{"Chess", "Go"}, "Hobbies:", 2};
   written.links = {{"a.htm : Other page", "b.htm : "}, 2, TRUE};
-  written.footer = {TRUE, FALSE, "me@example.org", 2};
+  written.footer = {TRUE, FALSE, "j\xF6rg@example.org", 2};
   std::string page;
   PageDelivery quiet(services, texts);
   BuildPage(written, page, texts, quiet, clock);
@@ -91,7 +91,8 @@ TEST_F(PagesTest, APageOpenedAgainFillsEveryPageAndIsWrittenWithJustItsEdit) {
     int id;
     std::string shown;
   } controls[] = {
-      {"Title and headers of the page", IDC_WINDOW_TITLE, "My page"},
+      {"Title and headers of the page", IDC_WINDOW_TITLE, "J\xF6rg's page"},
+      {"Title and headers of the page", IDC_LANGUAGE, "German (de)"},
       {"Title and headers of the page", IDC_SUBHEADER, "to my page"},
       {"Title and headers of the page", IDC_CENTER_HEADER, "[x]"},
       {"Title and headers of the page", IDC_CENTER_SUBHEADER, "[ ]"},
@@ -106,6 +107,7 @@ TEST_F(PagesTest, APageOpenedAgainFillsEveryPageAndIsWrittenWithJustItsEdit) {
       {"Picture for the page", IDC_CENTER_PICTURE, "[ ]"},
       {"Picture for the page", IDC_FRAME_PICTURE, "[x]"},
       {"Picture for the page", IDC_PICTURE_FILE, dir + "me.gif"},
+      {"Picture for the page", IDC_PICTURE_DESCRIPTION, "Me, \"at home\""},
       {"Text of the page", IDC_PAGE_TEXT, written.text.m_strText},
       {"Items on the page", IDC_LIST_TITLE, "Hobbies:"},
       {"Items on the page", IDC_ITEM_LIST, "Chess|Go"},
@@ -115,7 +117,7 @@ TEST_F(PagesTest, APageOpenedAgainFillsEveryPageAndIsWrittenWithJustItsEdit) {
       {"Your e-mail adress", IDC_CENTER_LAST_UPDATED, "[ ]"},
       {"Your e-mail adress", IDC_STYLE_NONE, "[ ]"},
       {"Your e-mail adress", IDC_STYLE_BLINKING, "[x]"},
-      {"Your e-mail adress", IDC_EMAIL, "me@example.org"},
+      {"Your e-mail adress", IDC_EMAIL, "j\xF6rg@example.org"},
       {"File name for the page", IDC_FILE_NAME, file},
       {"File name for the page", IDC_CLIPBOARD, "[ ]"},
   };
@@ -209,11 +211,13 @@ TEST_F(PagesTest, FileNamePageAsksBeforeEndingWithoutOutput) {
 }
 
 // Preview hands the shell one file holding the page as it stands, values of
-// every page included; a failure is told and the wizard stays; the file goes
-// with the run.
-TEST_F(PagesTest, PreviewOpensThePageAsItStandsAndTheFileGoesWithTheRun) {
+// every page included, whether the page was left by Next, by Back or not at
+// all, and Finish then writes the page from the same values; a failure is
+// told and the wizard stays; the file goes with the run.
+TEST_F(PagesTest, PreviewAndFinishSeeEveryValueTypedAndTheFileGoesWithTheRun) {
   services.tempFolder = TempPath("");
   services.openSucceeds = false;
+  bool previewWroteNothingElse = false;
   PostAction([&] {
     NextTo("Title and headers of the page");
     TypeInto(::GetDlgItem(CurrentPage(Wizard()), IDC_WINDOW_TITLE), "My page");
@@ -221,32 +225,56 @@ TEST_F(PagesTest, PreviewOpensThePageAsItStandsAndTheFileGoesWithTheRun) {
     HWND page = CurrentPage(Wizard());
     Click(page, IDC_INCLUDE_PICTURE);
     TypeInto(::GetDlgItem(page, IDC_PICTURE_FILE), "D:\\pics\\me.gif");
+    NextTo("Text of the page");
+    TypeInto(::GetDlgItem(CurrentPage(Wizard()), IDC_PAGE_TEXT), "Typed, then left by Back");
+    Click(Wizard(), IDC_WIZARD_BACK);
+    NextTo("Items on the page");
+    AnswerDialog("Input the value of item", {{IDC_ITEM_VALUE, "Chess"}}, IDOK);
+    Click(CurrentPage(Wizard()), IDC_ITEM_ADD);
+    NextTo("Link to other pages");
+    AnswerDialog("Edit link", {{IDC_LINK_TITLE, "Other"}, {IDC_LINK_REFERENCE, "a.htm"}}, IDOK);
+    Click(CurrentPage(Wizard()), IDC_LINK_ADD);
+    NextTo("Your e-mail adress");
+    TypeInto(::GetDlgItem(CurrentPage(Wizard()), IDC_EMAIL), "me@example.org");
     NextTo("File name for the page");
     page = CurrentPage(Wizard());
     TypeInto(::GetDlgItem(page, IDC_FILE_NAME), file);
+    Click(page, IDC_CLIPBOARD);
     Click(page, IDC_PREVIEW);
     EXPECT_EQ("File name for the page", WindowText(Wizard())) << "a failed preview keeps the wizard as it was";
     services.openSucceeds = true;
     Click(page, IDC_PREVIEW);
-    Click(Wizard(), IDCANCEL);
+    previewWroteNothingElse = services.copies.empty() && services.clipboard.empty() &&
+                              ::GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES;
+    Click(Wizard(), IDOK);
   });
   app.Run(services, texts, clock);
+  EXPECT_TRUE(previewWroteNothingElse) << "a preview copies nothing and writes neither the page nor the clipboard";
   ASSERT_EQ(2u, services.opened.size());
   const std::string path = services.opened[1].first;
   EXPECT_EQ(services.opened[0].first, path) << "one file, replaced at each press";
   EXPECT_EQ(TempPath("velbrook-preview-"), path.substr(0, TempPath("velbrook-preview-").size()));
   PageSettings expected;
   expected.title.m_strWindowTitle = "My page";
-  expected.picture = {TRUE, FALSE, FALSE, "D:\\pics\\me.gif"};
+  expected.picture = {TRUE, FALSE, FALSE, "D:\\pics\\me.gif", ""};
+  expected.text.m_strText = "Typed, then left by Back";
+  expected.items = {{"Chess"}, "", 1};
+  expected.links = {{"a.htm : Other"}, 1, FALSE};
+  expected.footer.m_strEMail = "me@example.org";
+  expected.file = {file, TRUE};
   EXPECT_EQ(BuildPreviewPage(expected, texts, clock, services.currentDirectory), services.opened[1].second);
   EXPECT_NE(std::string::npos, services.opened[1].second.find("<IMG SRC=\"file:///D:/pics/me.gif\">"));
-  EXPECT_EQ((std::vector<std::string>{FormatText(texts.Load(IDS_PREVIEW_ERROR), path),
-                                      "The Velbrook was fully completed.\nThere is no home page created."}),
-            Messages()) << "nothing asked, no copy offered";
+  ASSERT_EQ(3u, services.messages.size());
+  EXPECT_EQ(FormatText(texts.Load(IDS_PREVIEW_ERROR), path), services.messages[0].text) << "nothing asked";
   EXPECT_EQ(8, services.messages[0].helpContext);
-  EXPECT_TRUE(services.copies.empty());
-  EXPECT_TRUE(services.clipboard.empty());
-  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(file.c_str())) << "the page file is not written";
+  // Finish asks to copy the picture (No, the script's default) and writes
+  // the page from the same record.
+  std::string page;
+  PageDelivery quiet(services, texts);
+  BuildPage(expected, page, texts, quiet, clock);
+  EXPECT_EQ(page, ReadFile(file));
+  ASSERT_EQ(1u, services.clipboard.size());
+  EXPECT_EQ(page, services.clipboard[0]);
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(path.c_str())) << "the preview is gone after the run";
 }
 
@@ -325,14 +353,15 @@ TEST_F(PagesTest, TextPageImportsReplacesAndKeepsTheTextWhenAnImportFails) {
 }
 
 // The name a screen reader reads for `control`, as Active Accessibility
-// gives it. Windows names an edit or a list box by the static label just
-// before it in its template; Wine's oleacc reads their own text instead
-// (what the user typed), so for them this applies Windows' rule itself,
-// counting a hidden label as one.
+// gives it. Windows names an edit, a list box or a combo box by the static
+// label just before it in its template; Wine's oleacc reads their own text
+// instead (what the user typed or chose), so for them this applies Windows'
+// rule itself, counting a hidden label as one.
 std::string AccessibleName(HWND control) {
   char className[16] = {};
   ::GetClassNameA(control, className, sizeof className);
-  if (lstrcmpiA(className, "Edit") == 0 || lstrcmpiA(className, "ListBox") == 0) {
+  if (lstrcmpiA(className, "Edit") == 0 || lstrcmpiA(className, "ListBox") == 0 ||
+      lstrcmpiA(className, "ComboBox") == 0) {
     HWND label = ::GetWindow(control, GW_HWNDPREV);
     ::GetClassNameA(label, className, sizeof className);
     std::string name = lstrcmpiA(className, "Static") == 0 ? WindowText(label) : "";
@@ -372,8 +401,10 @@ std::vector<int> NamedTabStops(HWND window, const char* where, std::vector<std::
     if (style & WS_TABSTOP) tabStops.push_back(::GetDlgCtrlID(child));
     const std::string name = AccessibleName(child);
     EXPECT_FALSE(name.empty()) << where << ": control " << ::GetDlgCtrlID(child) << " has no accessible name";
-    const char* kind = lstrcmpiA(className, "Edit") == 0 ? "edit" : lstrcmpiA(className, "ListBox") == 0 ? "list box"
-                                                                                                      : "button";
+    const char* kind = lstrcmpiA(className, "Edit") == 0      ? "edit"
+                       : lstrcmpiA(className, "ListBox") == 0  ? "list box"
+                       : lstrcmpiA(className, "ComboBox") == 0 ? "drop-down list"
+                                                               : "button";
     // A table cell holds no line break: a label's lines are joined by a blank.
     std::string cell;
     for (char c : name) {
@@ -397,13 +428,14 @@ TEST_F(PagesTest, EveryPageAndDialogHasItsHelpItsTabOrderAndNamedControls) {
       {"Welcome to the Velbrook!", 1, {IDC_ABOUT}},
       {"Title and headers of the page", 2,
        {IDC_WINDOW_TITLE, IDC_HEADER, IDC_CENTER_HEADER, IDC_SUBHEADER, IDC_CENTER_SUBHEADER, IDC_FIT_PHONE,
-        IDC_HTML3}},
+        IDC_HTML3, IDC_LANGUAGE}},
       {"Background color, picture and sound", 19,
        {IDC_SELECT_COLOR, IDC_BITMAP_FILE, IDC_BROWSE_BITMAP, IDC_SOUND_FILE, IDC_BROWSE_SOUND, IDC_FIXED_BACKGROUND,
         IDC_USE_COLOR, IDC_USE_BITMAP}},
       {"Text color", 20, {IDC_CHOOSE_TEXT_COLOR, IDC_CHOOSE_LINK_COLOR, IDC_CHOOSE_VLINK_COLOR}},
       {"Picture for the page", 3,
-       {IDC_INCLUDE_PICTURE, IDC_CENTER_PICTURE, IDC_FRAME_PICTURE, IDC_PICTURE_FILE, IDC_BROWSE_PICTURE}},
+       {IDC_INCLUDE_PICTURE, IDC_CENTER_PICTURE, IDC_FRAME_PICTURE, IDC_PICTURE_FILE, IDC_PICTURE_DESCRIPTION,
+        IDC_BROWSE_PICTURE}},
       {"Text of the page", 4, {IDC_PAGE_TEXT, IDC_IMPORT}},
       {"Items on the page", 5,
        {IDC_LIST_TITLE, IDC_ITEM_LIST, IDC_ITEM_ADD, IDC_ITEM_INSERT, IDC_ITEM_DELETE, IDC_ITEM_UP, IDC_ITEM_EDIT,
@@ -515,6 +547,7 @@ TEST_F(PagesTest, EveryTextFieldTakesItsLimitAndRefusesMoreOnSave) {
       {"Background color, picture and sound", 0, nullptr, IDC_USE_BITMAP, IDC_BITMAP_FILE, 260},
       {"Background color, picture and sound", 0, nullptr, 0, IDC_SOUND_FILE, 260},
       {"Picture for the page", 0, nullptr, IDC_INCLUDE_PICTURE, IDC_PICTURE_FILE, 260},
+      {"Picture for the page", 0, nullptr, 0, IDC_PICTURE_DESCRIPTION, 255},
       {"Items on the page", 0, nullptr, 0, IDC_LIST_TITLE, 132},
       {"Items on the page", IDC_ITEM_ADD, "Input the value of item", 0, IDC_ITEM_VALUE, 255},
       {"Link to other pages", IDC_LINK_ADD, "Edit link", 0, IDC_LINK_TITLE, 40},

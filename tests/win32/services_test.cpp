@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,11 @@ TEST_F(ServicesTest, F1InABoxShowsTheTopicOfItsHelpContext) {
 
 BOOL WINAPI RefusedEmptyClipboard() { return FALSE; }
 HANDLE WINAPI RefusedSetClipboardData(UINT, HANDLE) { return nullptr; }
+// A network folder that drops while the page is flushed.
+BOOL WINAPI RefusedFlushFileBuffers(HANDLE) {
+  ::SetLastError(ERROR_NETNAME_DELETED);
+  return FALSE;
+}
 
 TEST_F(ServicesTest, ClipboardTakesTheWholeTextAndReplacesWhatWasThere) {
   ASSERT_TRUE(services.PutTextOnClipboard("old"));
@@ -188,7 +194,7 @@ TEST_F(ServicesTest, AFileIsReplacedWholeOrNotAtAll) {
   const std::string folder = TempPath("velbrook_place\\");
   const std::string source = TempPath("velbrook_pic.gif"), copyName = "velbrook_pic.gif";
   const std::string page("<HTML>\r\n\0\xE4\r\n</HTML>\r\n", 21), picture = "the new picture";
-  enum Setup { kPlain, kNew, kReadOnly, kHidden, kLocked, kNoFolder, kReadOnlySource };
+  enum Setup { kPlain, kNew, kReadOnly, kHidden, kLocked, kNoFolder, kReadOnlySource, kFlushFails };
   const struct {
     const char* name;
     Setup setup;
@@ -202,11 +208,17 @@ TEST_F(ServicesTest, AFileIsReplacedWholeOrNotAtAll) {
       {"a read-only page", kReadOnly, {}, false, true},
       {"a hidden page", kHidden, {}, true, false},
       {"a page another program holds open (the last step fails)", kLocked, {}, false, true},
+      {"a page whose flush fails (a network folder that drops)", kFlushFails, {}, false, true},
       {"another file where the copy goes, Yes", kPlain, {IDYES, IDYES}, true, false},
       {"another file where the copy goes, No", kPlain, {IDYES, IDNO}, false, false},
       {"another file held open where the copy goes, Yes (the last step fails)", kLocked, {IDYES, IDYES}, false, true},
       {"a read-only picture (from a CD, say)", kReadOnlySource, {IDYES}, true, false},
   };
+  // What a failed run of this test left behind would fail the next one.
+  for (const std::string& name : FolderNames(folder)) {
+    ::SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA((folder + name).c_str());
+  }
   WriteFile(source, picture);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -224,6 +236,12 @@ TEST_F(ServicesTest, AFileIsReplacedWholeOrNotAtAll) {
     MessageBoxAnswerer answerer;
     answerer.answers = c.answers;
     PageDelivery delivery(services, texts);
+    std::unique_ptr<ImportPatch> flush;
+    if (c.setup == kFlushFails) {
+      flush.reset(new ImportPatch(::GetModuleHandleA(nullptr), "FlushFileBuffers",
+                                  reinterpret_cast<ULONG_PTR>(&RefusedFlushFileBuffers)));
+      ASSERT_TRUE(flush->Applied());
+    }
     if (copy) {
       std::string reference = source;
       delivery.OfferCopyToPageDir(folder + "home.htm", reference);
@@ -234,6 +252,7 @@ TEST_F(ServicesTest, AFileIsReplacedWholeOrNotAtAll) {
       EXPECT_EQ(c.failed ? 1u : 0u, answerer.seen.size()) << "message 2 only on failure";
     }
     if (lock != INVALID_HANDLE_VALUE) ::CloseHandle(lock);
+    flush.reset();
     EXPECT_EQ(c.failed, delivery.Failed());
     if (c.setup != kNoFolder) {
       EXPECT_EQ(c.replaced ? (copy ? picture : page) : old, ReadFile(target));

@@ -247,12 +247,17 @@ TEST_F(WizardTest, TheFrameBecomesAnEightPixelRule) {
   wizard.DoModal();
 }
 
-TEST_F(WizardTest, AnEleventhPageIsRefusedAndDeleted) {
+TEST_F(WizardTest, AnEleventhPageIsShownAndFinishesTheWizard) {
   AddPages(10);
   wizard.AddPage(new TestPage("Eleventh", &wizard, logs[10]));
-  EXPECT_EQ(10, wizard.m_pages.Count());
+  PostAction([&] {
+    for (int i = 0; i < 10; ++i) Click(Host(), IDC_WIZARD_NEXT);
+    EXPECT_EQ("Eleventh", WindowText(Host()));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(Host(), IDC_WIZARD_NEXT)));
+    Click(Host(), IDOK);
+  });
+  EXPECT_EQ(1, wizard.DoModal());
   EXPECT_TRUE(logs[10].deleted);
-  EXPECT_FALSE(logs[9].deleted);
 }
 
 TEST_F(WizardTest, NoPagesShowsAnEmptyWizard) {
