@@ -71,8 +71,11 @@ class Transfer : public HttpsLink {
   }
 
   // Called from the dialog: a blocking call on the worker ends at once.
+  // The request in flight is closed first: closing only the session does
+  // not end a wait for the answer in every WinINet (Wine's waits it out).
   void Cancel() {
     ::InterlockedExchange(&m_cancelled, 1);
+    CloseRequest();
     CloseSession();
   }
 
@@ -87,6 +90,9 @@ class Transfer : public HttpsLink {
     HINTERNET call = ::HttpOpenRequestA(m_connection, request.verb.c_str(), request.path.c_str(), "HTTP/1.1",
                                         nullptr, accept, flags, 0);
     if (!call) return Failed(answer);
+    ::InterlockedExchangePointer(reinterpret_cast<PVOID volatile*>(&m_request), call);
+    // A Cancel between the open and the line above would have missed it.
+    if (m_cancelled) CloseRequest();
     // Again on the request itself: not every WinINet hands the session's
     // timeouts down to it.
     SetTimeouts(call);
@@ -102,7 +108,7 @@ class Transfer : public HttpsLink {
     } else {
       answer.status = static_cast<int>(status);
     }
-    ::InternetCloseHandle(call);
+    CloseRequest();
     return answer;
   }
 
@@ -172,6 +178,14 @@ class Transfer : public HttpsLink {
     return answer;
   }
 
+  // Closes the request in flight, once, from whichever thread comes first.
+  void CloseRequest() {
+    if (HINTERNET call = reinterpret_cast<HINTERNET>(
+            ::InterlockedExchangePointer(reinterpret_cast<PVOID volatile*>(&m_request), nullptr))) {
+      ::InternetCloseHandle(call);
+    }
+  }
+
   void CloseSession() {
     // Closing the session ends the connection and any request under it.
     if (HINTERNET session = reinterpret_cast<HINTERNET>(
@@ -184,6 +198,7 @@ class Transfer : public HttpsLink {
   const std::function<void(HttpsLink&)>& m_work;
   HINTERNET m_session = nullptr;
   HINTERNET m_connection = nullptr;
+  HINTERNET m_request = nullptr;
   volatile LONG m_cancelled = 0;
   DWORD m_lastProgress = 0;  // when the request last moved
 };
@@ -226,9 +241,16 @@ class CPublishProgress : public CDialog {
   }
 
   // Called by Cancel, Escape and the close box: the worker stops, and its
-  // end closes the dialog.
+  // end closes the dialog. Windows ends a blocking call at once; a WinINet
+  // that cannot (Wine's, while the answer is awaited) ends it at its
+  // timeout, and the window says meanwhile that it is stopping.
   void OnCancel() override {
     ::EnableWindow(::GetDlgItem(m_hWnd, IDCANCEL), FALSE);
+    m_stopping = true;
+    try {
+      ::SetDlgItemTextA(m_hWnd, IDC_PUBLISH_STATUS, AfxLoadText(IDS_PUBLISH_STOPPING).c_str());
+    } catch (...) {
+    }
     m_transfer.Cancel();
   }
   void OnOK() override {}
@@ -237,6 +259,7 @@ class CPublishProgress : public CDialog {
   static const int kBarSteps = 1000;
 
   void ShowSent(std::size_t sent, std::size_t total) {
+    if (m_stopping) return;
     const int step = total == 0 ? 0 : static_cast<int>(static_cast<double>(sent) * kBarSteps / total);
     ::SendDlgItemMessageA(m_hWnd, IDC_PUBLISH_BAR, PBM_SETPOS, step, 0);
     std::string text;
@@ -250,6 +273,7 @@ class CPublishProgress : public CDialog {
   }
 
   Transfer& m_transfer;
+  bool m_stopping = false;
 };
 
 }  // namespace

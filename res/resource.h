@@ -34,6 +34,7 @@
 #define IDS_PUBLISH_NO_PASSWORD  47
 #define IDS_PUBLISH_NOT_WRITTEN  48
 #define IDS_PUBLISH_PROGRESS     49
+#define IDS_PUBLISH_STOPPING     50
 
 // HTML templates of the string table.
 #define IDS_CREDIT               16

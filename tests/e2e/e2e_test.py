@@ -994,10 +994,13 @@ class PublishRun(ProgramTest):
                     self.drive("wait", CAPTIONS[0])
                 self.set_mode("slow" if mode == "cancel" else mode)
                 self.finish_and_publish(page_file, site=SITE, password=KEY)
-                if mode == "cancel":
+                if mode == "cancel":  # once the page is sent, while the answer is awaited
                     self.drive("wait", PROGRESS)
+                    time.sleep(2)
                     self.drive("click", PROGRESS, CANCEL)
-                if mode == "slow":  # WinINet gives up after 30 s
+                if mode in ("slow", "cancel"):
+                    # WinINet gives up after 30 s; Wine's also ends a
+                    # cancelled wait for the answer only then.
                     self.drive("wait", PROGRESS)
                     for _ in range(5):
                         try:
