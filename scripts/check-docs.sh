@@ -43,8 +43,8 @@ else
   echo "Win32 tests without a time limit ($(echo "$unlimited" | tail -n +2 | tr '\n' ' ')): FAILED"
   bad=1
 fi
-others=$(grep -hoE '^class [A-Za-z_]+\(unittest\.TestCase\)' tests/e2e/*.py | grep -v '^class WizardRun(')
-if [ -z "$others" ] && grep -q 'signal.alarm(TEST_SECONDS)' tests/e2e/e2e_test.py; then
+others=$(grep -hoE '^class [A-Za-z_]+\(unittest\.TestCase\)' tests/e2e/*.py | grep -v '^class TimeLimited(')
+if [ -z "$others" ] && grep -q 'signal.alarm(self.seconds)' tests/e2e/e2e_test.py; then
   echo "every end-to-end test has a time limit: ok"
 else
   echo "end-to-end tests outside the time-limited base ($others): FAILED"
