@@ -252,6 +252,7 @@ struct Exchange {
   PublishOutcome outcome = PublishOutcome::kBadAnswer;
   std::string serverMessage;
   bool keyAccepted = false;  // the server took the key (or gave it)
+  bool keptKey = false;      // the key is the one this computer kept
 
   void Run(HttpsLink& link) {
     if (!password.empty()) {
@@ -330,6 +331,7 @@ void PublishPage(PageSettings& settings, const std::string& page, Services& serv
   } else {
     const RememberedSite kept = services.RecallSite();
     if (kept.siteName == publish.m_strSiteName) exchange.key = kept.key;
+    exchange.keptKey = !exchange.key.empty();
   }
   Wipe(publish.m_strPassword);
 
@@ -344,8 +346,9 @@ void PublishPage(PageSettings& settings, const std::string& page, Services& serv
 
   if (publish.m_bRemember && exchange.keyAccepted && !exchange.key.empty()) {
     services.RememberSite({exchange.site, exchange.key});
-  } else if (!publish.m_bRemember || exchange.outcome == PublishOutcome::kAuthRefused) {
-    // A key the server refused is no use kept.
+  } else if (!publish.m_bRemember || (exchange.keptKey && exchange.outcome == PublishOutcome::kAuthRefused)) {
+    // A kept key the server refused is no use kept; a wrong password typed
+    // says nothing about it.
     if (!services.RecallSite().siteName.empty()) services.RememberSite(RememberedSite());
   }
   Wipe(exchange.key);

@@ -117,6 +117,8 @@ TEST(PublishRun, KeyFromPasswordUploadAndWhatIsKept) {
       {"refused key is forgotten", "", TRUE, key, {refused}, {"Bearer " + key}, "", IDS_PUBLISH_AUTH},
       {"refused password sends nothing", "wrong", TRUE, "", {refused}, {"Basic bXktc2l0ZTp3cm9uZw=="}, "",
        IDS_PUBLISH_AUTH},
+      {"a wrong password leaves the kept key", "wrong", TRUE, key, {refused}, {"Basic bXktc2l0ZTp3cm9uZw=="}, key,
+       IDS_PUBLISH_AUTH},
       {"key without a connection is kept", key, TRUE, "", {}, {"Bearer " + key}, key, IDS_PUBLISH_NO_CONNECTION},
   };
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / "velbrook-publish-test";
