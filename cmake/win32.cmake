@@ -72,7 +72,7 @@ target_link_libraries(velbrook_win32 PUBLIC velbrook_core dravel user32 gdi32 co
 
 add_executable(velbrook WIN32 app/main.cpp framework/app_main.cpp ${VELBROOK_RC})
 add_dependencies(velbrook generated_texts)
-target_link_libraries(velbrook PRIVATE velbrook_win32)
+target_link_libraries(velbrook PRIVATE velbrook_win32 comctl32)
 
 # Win32 tests: GoogleTest built from Debian's sources, run under Wine. They
 # are built on every machine, also where this build's code cannot run, so
