@@ -1,5 +1,7 @@
 #include "framework/controls.h"
 
+#include <oleacc.h>
+
 #include "framework/app.h"
 
 namespace {
@@ -115,6 +117,131 @@ void CBitmapButton::DrawItem(DRAWITEMSTRUCT* item) {
 }
 
 void AfxRescaleBitmapButtons(HWND window) { ::EnumChildWindows(window, RescaleBitmapButton, 0); }
+
+namespace {
+
+// MinGW's import libraries carry a wrong IID_IAccessible; this is the real one.
+const IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+// The system's accessible object for a window, with another name for the
+// window itself; everything else is the system's answer.
+class NamedAccessible : public IAccessible {
+ public:
+  NamedAccessible(IAccessible* inner, const std::string& name) : m_inner(inner) {
+    m_name.resize(name.size() + 1);
+    m_name.resize(static_cast<std::size_t>(
+        ::MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, &m_name[0], static_cast<int>(m_name.size())) - 1));
+  }
+  virtual ~NamedAccessible() { m_inner->Release(); }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (!object) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, kIidAccessible)) {
+      *object = static_cast<IAccessible*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&m_refs)); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const LONG refs = ::InterlockedDecrement(&m_refs);
+    if (refs == 0) delete this;
+    return static_cast<ULONG>(refs);
+  }
+
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+    if (child.vt != VT_I4 || child.lVal != CHILDID_SELF) return m_inner->get_accName(child, name);
+    if (!name) return E_POINTER;
+    *name = ::SysAllocString(m_name.c_str());
+    return *name ? S_OK : E_OUTOFMEMORY;
+  }
+
+  // The rest as the system answers.
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return m_inner->GetTypeInfoCount(count); }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
+    return m_inner->GetTypeInfo(index, locale, info);
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override {
+    return m_inner->GetIDsOfNames(iid, names, count, locale, ids);
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                   EXCEPINFO* exception, UINT* badArgument) override {
+    return m_inner->Invoke(id, iid, locale, flags, params, result, exception, badArgument);
+  }
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return m_inner->get_accParent(parent); }
+  HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override { return m_inner->get_accChildCount(count); }
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+    return m_inner->get_accChild(child, object);
+  }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override { return m_inner->get_accValue(child, value); }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
+    return m_inner->get_accDescription(child, text);
+  }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override { return m_inner->get_accRole(child, role); }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+    return m_inner->get_accState(child, state);
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override { return m_inner->get_accHelp(child, help); }
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
+    return m_inner->get_accHelpTopic(file, child, topic);
+  }
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* keys) override {
+    return m_inner->get_accKeyboardShortcut(child, keys);
+  }
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override { return m_inner->get_accFocus(child); }
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override { return m_inner->get_accSelection(children); }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+    return m_inner->get_accDefaultAction(child, action);
+  }
+  HRESULT STDMETHODCALLTYPE accSelect(long how, VARIANT child) override { return m_inner->accSelect(how, child); }
+  HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
+    return m_inner->accLocation(left, top, width, height, child);
+  }
+  HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
+    return m_inner->accNavigate(direction, start, end);
+  }
+  HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override { return m_inner->accHitTest(x, y, child); }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override { return m_inner->accDoDefaultAction(child); }
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override { return m_inner->put_accName(child, name); }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+    return m_inner->put_accValue(child, value);
+  }
+
+ private:
+  IAccessible* m_inner;
+  std::wstring m_name;
+  LONG m_refs = 1;
+};
+
+}  // namespace
+
+LRESULT CNamedButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_GETOBJECT || static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT) || m_strName.empty()) {
+    return CButton::WindowProc(message, wParam, lParam);
+  }
+  // Active Accessibility is looked up only when a screen reader asks, so
+  // the program neither imports nor loads it otherwise.
+  using CreateStdProc = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+  using LresultProc = LRESULT(WINAPI*)(REFIID, WPARAM, IUnknown*);
+  static HMODULE oleacc = ::LoadLibraryA("oleacc.dll");
+  const auto createStd = oleacc ? reinterpret_cast<CreateStdProc>(reinterpret_cast<void*>(
+                                      ::GetProcAddress(oleacc, "CreateStdAccessibleObject")))
+                                : nullptr;
+  const auto lresultFromObject =
+      oleacc ? reinterpret_cast<LresultProc>(reinterpret_cast<void*>(::GetProcAddress(oleacc, "LresultFromObject")))
+             : nullptr;
+  IAccessible* standard = nullptr;
+  if (!createStd || !lresultFromObject ||
+      FAILED(createStd(m_hWnd, OBJID_CLIENT, kIidAccessible, reinterpret_cast<void**>(&standard))) || !standard) {
+    return CButton::WindowProc(message, wParam, lParam);
+  }
+  NamedAccessible* named = new NamedAccessible(standard, m_strName);
+  const LRESULT result = lresultFromObject(kIidAccessible, wParam, static_cast<IAccessible*>(named));
+  named->Release();
+  return result;
+}
 
 int CListBox::AddString(const std::string& text) {
   return static_cast<int>(::SendMessageA(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));

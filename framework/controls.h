@@ -39,6 +39,21 @@ class CBitmapButton : public CButton {
 // inside it sizes itself and its pictures anew.
 void AfxRescaleBitmapButtons(HWND window);
 
+// A push button that a screen reader names otherwise than by its text: for
+// several buttons of one text, each told apart by what it does.
+class CNamedButton : public CButton {
+ public:
+  void SetAccessibleName(const std::string& name) { m_strName = name; }
+
+ protected:
+  // Answers a screen reader's WM_GETOBJECT with the system's own object for
+  // the button, whose name alone is this one.
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  std::string m_strName;
+};
+
 class CListBox : public CWnd {
  public:
   int GetCount() const { return static_cast<int>(::SendMessageA(m_hWnd, LB_GETCOUNT, 0, 0)); }
