@@ -127,10 +127,11 @@ const IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa,
 // window itself; everything else is the system's answer.
 class NamedAccessible : public IAccessible {
  public:
-  NamedAccessible(IAccessible* inner, const std::string& name) : m_inner(inner) {
-    m_name.resize(name.size() + 1);
-    m_name.resize(static_cast<std::size_t>(
-        ::MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, &m_name[0], static_cast<int>(m_name.size())) - 1));
+  using SysAllocStringProc = BSTR(WINAPI*)(const OLECHAR*);
+  // `allocate` is oleaut32's SysAllocString, looked up with the rest.
+  NamedAccessible(IAccessible* inner, const std::string& name, SysAllocStringProc allocate)
+      : m_inner(inner), m_allocate(allocate) {
+    if (!::MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, m_name, kNameChars)) m_name[0] = L'\0';
   }
   virtual ~NamedAccessible() { m_inner->Release(); }
 
@@ -154,7 +155,7 @@ class NamedAccessible : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (child.vt != VT_I4 || child.lVal != CHILDID_SELF) return m_inner->get_accName(child, name);
     if (!name) return E_POINTER;
-    *name = ::SysAllocString(m_name.c_str());
+    *name = m_allocate(m_name);
     return *name ? S_OK : E_OUTOFMEMORY;
   }
 
@@ -210,8 +211,10 @@ class NamedAccessible : public IAccessible {
   }
 
  private:
+  static const int kNameChars = 128;
   IAccessible* m_inner;
-  std::wstring m_name;
+  SysAllocStringProc m_allocate;
+  wchar_t m_name[kNameChars];
   LONG m_refs = 1;
 };
 
@@ -226,18 +229,22 @@ LRESULT CNamedButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   using CreateStdProc = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
   using LresultProc = LRESULT(WINAPI*)(REFIID, WPARAM, IUnknown*);
   static HMODULE oleacc = ::LoadLibraryA("oleacc.dll");
+  static HMODULE oleaut = ::LoadLibraryA("oleaut32.dll");
   const auto createStd = oleacc ? reinterpret_cast<CreateStdProc>(reinterpret_cast<void*>(
                                       ::GetProcAddress(oleacc, "CreateStdAccessibleObject")))
                                 : nullptr;
   const auto lresultFromObject =
       oleacc ? reinterpret_cast<LresultProc>(reinterpret_cast<void*>(::GetProcAddress(oleacc, "LresultFromObject")))
              : nullptr;
+  const auto allocate = oleaut ? reinterpret_cast<NamedAccessible::SysAllocStringProc>(
+                                     reinterpret_cast<void*>(::GetProcAddress(oleaut, "SysAllocString")))
+                               : nullptr;
   IAccessible* standard = nullptr;
-  if (!createStd || !lresultFromObject ||
+  if (!createStd || !lresultFromObject || !allocate ||
       FAILED(createStd(m_hWnd, OBJID_CLIENT, kIidAccessible, reinterpret_cast<void**>(&standard))) || !standard) {
     return CButton::WindowProc(message, wParam, lParam);
   }
-  NamedAccessible* named = new NamedAccessible(standard, m_strName);
+  NamedAccessible* named = new NamedAccessible(standard, m_strName, allocate);
   const LRESULT result = lresultFromObject(kIidAccessible, wParam, static_cast<IAccessible*>(named));
   named->Release();
   return result;
