@@ -75,7 +75,7 @@ target_link_libraries(velbrook_win32 PUBLIC velbrook_core dravel user32 gdi32 co
 
 add_executable(velbrook WIN32 app/main.cpp framework/app_main.cpp ${VELBROOK_RC})
 add_dependencies(velbrook generated_texts)
-target_link_libraries(velbrook PRIVATE velbrook_win32)
+target_link_libraries(velbrook PRIVATE velbrook_win32 comctl32)
 
 # Win32 tests: GoogleTest built from Debian's sources, run under Wine. They
 # are built on every machine, also where this build's code cannot run, so
@@ -123,6 +123,12 @@ set(WIN32_TEST_PROPERTIES
   FAIL_REGULAR_EXPRESSION "wine-run.sh: .* ended with exit code [0-9]+")
 gtest_discover_tests(win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES ${WIN32_TEST_PROPERTIES})
+# The walk over every page and dialog once more at 150 %, in a prefix of its
+# own whose screen has 144 DPI (scripts/env.sh), the others staying at 96.
+add_test(NAME PagesTest.EveryPageAndDialogAt144Dpi
+  COMMAND win32_tests --gtest_filter=PagesTest.EveryPageAndDialogHasItsHelpItsTabOrderAndNamedControls)
+set_tests_properties(PagesTest.EveryPageAndDialogAt144Dpi PROPERTIES ${WIN32_TEST_PROPERTIES}
+  ENVIRONMENT VELBROOK_DPI=144)
 # The check above guarded: a program that prints the PASSED line and then
 # exits with 5 must fail. It is marked to fail, so it passes while the
 # check holds and fails make test once the exit code goes unheard.

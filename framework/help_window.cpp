@@ -1,12 +1,20 @@
 #include "framework/help_window.h"
 
 #include "framework/app.h"
+#include "framework/wnd.h"
 #include "res/resource.h"
 
 namespace {
 const char kClassName[] = "VelbrookHelp";
 const int kTextId = 100;
+const UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, Windows 8.1
+
+// The text's margin inside the window, 8 pixels at 96 DPI.
+void PlaceText(HWND window, HWND text, int width, int height) {
+  const int margin = ::MulDiv(8, static_cast<int>(AfxGetDpiForWindow(window)), 96);
+  ::MoveWindow(text, margin, margin, width - 2 * margin, height - 2 * margin, TRUE);
 }
+}  // namespace
 
 LRESULT CALLBACK CHelpWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   CHelpWindow* self = reinterpret_cast<CHelpWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -16,8 +24,14 @@ LRESULT CALLBACK CHelpWindow::WindowProc(HWND window, UINT message, WPARAM wPara
                           reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
       break;
     case WM_SIZE:
-      if (self && self->m_hText) ::MoveWindow(self->m_hText, 8, 8, LOWORD(lParam) - 16, HIWORD(lParam) - 16, TRUE);
+      if (self && self->m_hText) PlaceText(window, self->m_hText, LOWORD(lParam), HIWORD(lParam));
       return 0;
+    case kDpiChanged: {
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      ::SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     case WM_CTLCOLORSTATIC:
       // The read-only text reads like a page, not like a disabled field.
       ::SetBkColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_WINDOW));
@@ -51,14 +65,17 @@ void CHelpWindow::Show(int context) {
       windowClass.lpszClassName = kClassName;
       ::RegisterClassA(&windowClass);
     }
-    // Beside the window the user asked from, where it hides nothing.
-    const int width = 380, height = 300;
+    // Beside the window the user asked from, where it hides nothing; 380 by
+    // 300 pixels at 96 DPI.
+    HWND active = ::GetActiveWindow();
+    const int dpi = static_cast<int>(AfxGetDpiForWindow(active));
+    const int width = ::MulDiv(380, dpi, 96), height = ::MulDiv(300, dpi, 96), gap = ::MulDiv(8, dpi, 96);
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
     RECT asking, screen;
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
-    if (HWND active = ::GetActiveWindow()) {
+    if (active) {
       ::GetWindowRect(active, &asking);
-      x = asking.right + 8 + width <= screen.right ? asking.right + 8 : screen.right - width;
+      x = asking.right + gap + width <= screen.right ? asking.right + gap : screen.right - width;
       y = asking.top;
     }
     m_hWnd = ::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, m_texts.Load(IDS_HELP_CAPTION).c_str(),
@@ -71,7 +88,7 @@ void CHelpWindow::Show(int context) {
     ::SendMessageA(m_hText, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     RECT client;
     ::GetClientRect(m_hWnd, &client);
-    ::MoveWindow(m_hText, 8, 8, client.right - 16, client.bottom - 16, FALSE);
+    PlaceText(m_hWnd, m_hText, client.right, client.bottom);
   }
   ::SetWindowTextA(m_hText, topic.c_str());
   ::ShowWindow(m_hWnd, SW_SHOWNORMAL);

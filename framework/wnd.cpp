@@ -80,3 +80,29 @@ void CWnd::CenterWindow(HWND alternateOwner) {
   if (y < 0) y = 0;
   ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+UINT AfxGetDpiForWindow(HWND window) {
+  // Looked up, not imported: the program must still start on XP.
+  using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
+  static const GetDpiForWindowProc getDpiForWindow = reinterpret_cast<GetDpiForWindowProc>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow && window) {
+    if (const UINT dpi = getDpiForWindow(window)) return dpi;
+  }
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+}
+
+void AfxRemoveTheme(HWND window) {
+  // uxtheme is loaded with the themed controls; where it is not, nothing is themed.
+  HMODULE uxtheme = ::GetModuleHandleA("uxtheme.dll");
+  using SetWindowThemeProc = HRESULT(WINAPI*)(HWND, const wchar_t*, const wchar_t*);
+  const auto setWindowTheme = uxtheme ? reinterpret_cast<SetWindowThemeProc>(reinterpret_cast<void*>(
+                                            ::GetProcAddress(uxtheme, "SetWindowTheme")))
+                                      : nullptr;
+  // A class list that names no class: Windows and Wine alike then find no
+  // theme for the window (Wine refuses the empty strings Windows takes).
+  if (setWindowTheme) setWindowTheme(window, L" ", L" ");
+}

@@ -58,4 +58,12 @@ class CWnd {
   WNDPROC m_oldWndProc = nullptr;
 };
 
+// The DPI `window` is shown at: its monitor's where Windows tells it per
+// window (10 1607 and later), else the system's, which the dialogs are then
+// laid out for.
+UINT AfxGetDpiForWindow(HWND window);
+// Draws `window` in the classic look where the system's theme would draw it
+// otherwise; nothing where no theme is in use.
+void AfxRemoveTheme(HWND window);
+
 #endif

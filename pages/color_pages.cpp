@@ -1,6 +1,7 @@
 #include "pages/color_pages.h"
 
 #include "dravel/dravel.h"
+#include "framework/app.h"
 #include "res/resource.h"
 
 CBackgroundPage::CBackgroundPage(BackgroundSettings& settings, const std::string& title, CWnd* wizard)
@@ -72,6 +73,14 @@ BOOL CTextColorPage::OnInitDialog() {
   m_wndText.SubclassDlgItem(IDC_TEXT_SWATCH, this);
   m_wndLink.SubclassDlgItem(IDC_LINK_SWATCH, this);
   m_wndVLink.SubclassDlgItem(IDC_VLINK_SWATCH, this);
+  // Three buttons of one text: each named for the colour it chooses.
+  const int choose[3][2] = {{IDC_CHOOSE_TEXT_COLOR, IDS_NAME_CHOOSE_TEXT},
+                            {IDC_CHOOSE_LINK_COLOR, IDS_NAME_CHOOSE_LINK},
+                            {IDC_CHOOSE_VLINK_COLOR, IDS_NAME_CHOOSE_VLINK}};
+  for (int i = 0; i < 3; ++i) {
+    m_btnChoose[i].SubclassDlgItem(choose[i][0], this);
+    m_btnChoose[i].SetAccessibleName(AfxLoadText(choose[i][1]));
+  }
   return TRUE;
 }
 

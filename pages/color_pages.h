@@ -34,6 +34,7 @@ class CTextColorPage : public CVelbrookPage {
   CColor m_wndText;
   CColor m_wndLink;
   CColor m_wndVLink;
+  CNamedButton m_btnChoose[3];  // text, link, visited link
 
  protected:
   BOOL OnInitDialog() override;

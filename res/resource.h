@@ -57,6 +57,11 @@
 #define IDS_HELP_CAPTION         101
 #define IDS_HELP_MISSING         102
 
+// What a screen reader reads for a control whose text alone does not say it.
+#define IDS_NAME_CHOOSE_TEXT     110
+#define IDS_NAME_CHOOSE_LINK     111
+#define IDS_NAME_CHOOSE_VLINK    112
+
 // Help topics: IDS_HELP_BASE + the help context.
 #define IDS_HELP_BASE            200
 #define IDS_HELP_WELCOME         201

@@ -27,6 +27,8 @@ else
   fi
   WINE_WHY+=", so the same sources built for 64-bit Windows stand in; the 32-bit files and tests are still built"
 fi
-export WINEPREFIX=$BUILD_DIR/wineprefix-$WINE_ARCH
+# VELBROOK_DPI=144 (say) runs in a prefix of its own whose screen has that
+# DPI (scripts/wineprefix.sh makes it), leaving the others at 96.
+export WINEPREFIX=$BUILD_DIR/wineprefix-$WINE_ARCH${VELBROOK_DPI:+-dpi$VELBROOK_DPI}
 export WINEARCH=$WINE_ARCH WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
 export VELBROOK_WINE=$WINE_BIN

@@ -4,7 +4,10 @@
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/env.sh"
+# At 96 DPI and at 144 (150 %), in a prefix of its own.
 VELBROOK_BIN="$RUN_DIR/bin" "$here/with-xvfb.sh" python3 "$VELBROOK_ROOT/tests/e2e/gallery.py"
+VELBROOK_DPI=144 "$here/wineprefix.sh"
+VELBROOK_DPI=144 VELBROOK_BIN="$RUN_DIR/bin" "$here/with-xvfb.sh" python3 "$VELBROOK_ROOT/tests/e2e/gallery.py"
 # Pages the program writes, a plain one and one with every option, as a
 # browser shows them, and one fitted to a phone, as a phone shows it.
 pages="$BUILD_DIR/pages"

@@ -3,6 +3,7 @@
 # ctest uses for the Win32 tests. Needs DISPLAY to name a running X server.
 set -u
 source "$(dirname "$0")/env.sh"
+[ -z "${VELBROOK_DPI:-}" ] || "$(dirname "$0")/wineprefix.sh" || exit 1
 # Wine's helper processes inherit stderr; through a file they cannot keep
 # ctest's pipe open after the test has ended.
 err=$(mktemp)

@@ -5,6 +5,18 @@
 set -eu
 source "$(dirname "$0")/env.sh"
 [ -f "$WINEPREFIX/.velbrook-ready" ] && exit 0
+if [ -n "${VELBROOK_DPI:-}" ]; then
+  # A copy of the usual prefix with another DPI (LogPixels), a few seconds.
+  VELBROOK_DPI= "$0"
+  rm -rf "$WINEPREFIX"
+  cp -a "${WINEPREFIX%-dpi$VELBROOK_DPI}" "$WINEPREFIX"
+  rm -f "$WINEPREFIX/.velbrook-ready"
+  DISPLAY= "$VELBROOK_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$VELBROOK_DPI" /f \
+    >/dev/null 2>&1 || true
+  wineserver -w
+  touch "$WINEPREFIX/.velbrook-ready"
+  exit 0
+fi
 rm -rf "$WINEPREFIX"
 mkdir -p "$BUILD_DIR"
 echo "wineprefix.sh: creating the Wine prefix in $WINEPREFIX"

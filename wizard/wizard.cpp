@@ -1,6 +1,7 @@
 #include "wizard/wizard.h"
 
 #include "framework/app.h"
+#include "framework/controls.h"
 #include "res/resource.h"
 
 CWizard::CWizard(UINT templateId, CWnd* owner) : CDialog(templateId, owner), m_pOwner(owner) {}
@@ -74,11 +75,46 @@ INT_PTR CWizard::DoModal() {
   return result;
 }
 
+namespace {
+const UINT kDpiChanged = 0x02E0;               // WM_DPICHANGED, Windows 8.1
+const UINT kAfterDpiChanged = WM_APP + 0x100;  // posted to follow the dialog manager's own scaling
+}  // namespace
+
 INT_PTR CWizard::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_SETFOCUS) {
-    m_hFirstTab = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
+  switch (message) {
+    case WM_SETFOCUS:
+      m_hFirstTab = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
+      break;
+    case kDpiChanged:
+      OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
+      return FALSE;  // the dialog manager still scales the controls (10 1703 and later)
+    case kAfterDpiChanged:
+      PlaceRule();
+      AfxRescaleBitmapButtons(m_hWnd);
+      return TRUE;
   }
   return CDialog::DialogProc(message, wParam, lParam);
+}
+
+void CWizard::OnDpiChanged(const RECT& suggested) {
+  ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::PostMessageA(m_hWnd, kAfterDpiChanged, 0, 0);
+}
+
+void CWizard::PlaceRule() {
+  // The frame becomes a rule between the page and the buttons, 8 pixels
+  // high at 96 DPI, on the line where its frame ended. A theme would draw
+  // so low a frame as two corners and a faint line; the classic frame is
+  // one etched line.
+  if (HWND frame = GetDlgItem(IDC_WIZARD_RULE)) {
+    AfxRemoveTheme(frame);
+    RECT r;
+    ::GetWindowRect(frame, &r);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+    const int height = ::MulDiv(8, static_cast<int>(AfxGetDpiForWindow(m_hWnd)), 96);
+    ::MoveWindow(frame, r.left, r.bottom - height, r.right - r.left, height, TRUE);
+  }
 }
 
 BOOL CWizard::OnInitDialog() {
@@ -86,13 +122,7 @@ BOOL CWizard::OnInitDialog() {
   CenterWindow(m_pOwner ? m_pOwner->m_hWnd : nullptr);
   m_hFirstTab = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
 
-  // The frame becomes an 8-pixel rule between the page and the buttons.
-  if (HWND frame = GetDlgItem(IDC_WIZARD_RULE)) {
-    RECT r;
-    ::GetWindowRect(frame, &r);
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&r), 2);
-    ::MoveWindow(frame, r.left, r.bottom - 8, r.right - r.left, 8, TRUE);
-  }
+  PlaceRule();
 
   if (CWizardPage* page = m_pages.At(0)) {
     const BOOL locked = ::LockWindowUpdate(m_hWnd);

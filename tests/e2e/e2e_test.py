@@ -285,7 +285,7 @@ class WizardRun(ProgramTest):
             "\r\n</UL>\r\n"
             "<P>\r\n\r\n<!-- \"Last updated\" field -->\r\n<CENTER>\r\n<FONT SIZE=1><BLINK>"
             "Last updated at TIME\r\n</BLINK>\r\n</FONT></CENTER>\r\n" + CREDIT +
-            "<HR>\r\n\r\n<P>My e-mail address:\r\n<ADDRESS>\r\n<A HREF=\"me@example.org\">me@example.org</A>\r\n"
+            "<HR>\r\n\r\n<P>My e-mail address:\r\n<ADDRESS>\r\n<A HREF=\"mailto:me@example.org\">me@example.org</A>\r\n"
             "</ADDRESS>\r\n\r\n<P>\r\n</BODY>\r\n\r\n</HTML>\r\n")
         pattern = re.escape(expected).replace("TIME", r"\d\d:\d\d:\d\d \d\d\.\d\d\.\d\d \((Mon|Tue|Wed|Thu|Fri|Sat|Sun)\)")
         self.assertRegex(self.read("home.htm"), "^" + pattern + "$")
@@ -388,7 +388,7 @@ class WizardRun(ProgramTest):
                       "<CENTER>\r\n<TABLE BORDER=4 CELLPADDING=8>\r\n<TR>\r\n<TD>\r\n<IMG SRC=\"me.gif\">",
                       "<P>\r\n\r\nHello <B>world</B>\r\n", "Games<UL>\r\n<LI>Chess\r\n",
                       "<A HREF=\"https://example.org/\">https://example.org/</A> Example : site<BR>",
-                      "<MARQUEE>Last updated at ", "<A HREF=\"me@example.org\">me@example.org</A>"):
+                      "<MARQUEE>Last updated at ", "<A HREF=\"mailto:me@example.org\">me@example.org</A>"):
             self.assertIn(piece, page)
         self.assertEqual(background.decode("latin-1"), self.read("bg.gif"), "Yes copied the background next to the page")
         self.assertFalse(os.path.exists(os.path.join(self.folder, "me.gif")), "No copied nothing")
@@ -417,7 +417,7 @@ class WizardRun(ProgramTest):
         self.assertEqual("Chess", " ".join(document.items[0].split()))
         self.assertIn("https://example.org/", document.links)
         self.assertIn("https://developer.mozilla.org/en-US/docs/Learn", document.links, "the favourite links")
-        self.assertEqual(["me@example.org"], document.address_links)
+        self.assertEqual(["mailto:me@example.org"], document.address_links)
         self.assertIn("Hello world", document.text("body"))
         self.assertIn("This page was created by Korvane's Velbrook v 1.22", document.text("em"))
 

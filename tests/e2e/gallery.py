@@ -15,6 +15,8 @@ from e2e_test import (BIN, BITMAP_FILE, BOX_CAPTION, CANCEL, CAPTIONS, FILE_NAME
 ABOUT = 1028
 
 OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs", "screenshots")
+# Shots at another DPI than 96 (VELBROOK_DPI, the prefix's) carry it in their names.
+SUFFIX = "-%sdpi" % os.environ["VELBROOK_DPI"] if os.environ.get("VELBROOK_DPI") else ""
 SLUGS = ["welcome", "title", "background", "text-color", "picture", "text", "items", "links", "footer",
          "publish", "file-name"]
 
@@ -23,7 +25,7 @@ def shoot(drive, caption, name):
     left, top, right, bottom = (int(v) for v in drive("rect", caption).split())
     drive("wait", caption)
     subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (right - left, bottom - top, left, top),
-                    "+repage", os.path.join(OUT, name + ".png")], check=True)
+                    "+repage", os.path.join(OUT, name + SUFFIX + ".png")], check=True)
 
 
 def main():

@@ -4,6 +4,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <iterator>
 #include <sstream>
@@ -14,6 +15,7 @@
 
 #include "core/html_writer.h"
 #include "core/preview.h"
+#include "framework/controls.h"
 #include "res/resource.h"
 #include "tests/win32/wizard_run.h"
 
@@ -416,16 +418,72 @@ std::vector<int> NamedTabStops(HWND window, const char* where, std::vector<std::
   return tabStops;
 }
 
-// Every page and dialog: help at its own context, its tab order, and a name
-// for every control a screen reader can reach, each as the table in
-// docs/accessible-names.md gives it.
+// At the DPI this runs at (its own prefix's, VELBROOK_DPI, for the run at
+// 144): every text of `window` fits its control, and the picture button
+// `picture`, if any, shows `bitmap` scaled to that DPI within a pixel, from
+// a copy of that size.
+void CheckRoomAtThisDpi(HWND window, const std::string& where, int picture = 0, int bitmap = 0) {
+  const int dpi = static_cast<int>(AfxGetDpiForWindow(window));
+  if (const char* asked = std::getenv("VELBROOK_DPI")) {
+    ASSERT_EQ(std::atoi(asked), dpi) << "the prefix's DPI";
+  }
+  for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    char className[16] = {};
+    ::GetClassNameA(child, className, sizeof className);
+    const LONG style = ::GetWindowLongA(child, GWL_STYLE);
+    const bool button = lstrcmpiA(className, "Button") == 0, label = lstrcmpiA(className, "Static") == 0;
+    const LONG type = style & (button ? BS_TYPEMASK : SS_TYPEMASK);
+    const std::string text = WindowText(child);
+    // Owner-drawn buttons draw no text; icons and frames have none.
+    if (text.empty() || !(button || label) || (button && type == BS_OWNERDRAW)) continue;
+    if (label && type > SS_RIGHT && type != SS_SIMPLE && type != SS_LEFTNOWORDWRAP) continue;
+    RECT room;
+    ::GetClientRect(child, &room);
+    const bool box = button && type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON && type != BS_GROUPBOX;
+    // What the control keeps for itself: a button's edges, a check box's
+    // box and gap, a frame's corners beside its title (6 pixels at 96 DPI).
+    const int kept = ::MulDiv(box ? 16 : 6, dpi, 96);
+    room.right -= button ? kept : 0;
+    const bool wraps = (label && type <= SS_RIGHT) || (button && (style & BS_MULTILINE));
+    UINT format = DT_CALCRECT | DT_EXPANDTABS | (wraps ? DT_WORDBREAK : DT_SINGLELINE);
+    if (label && (style & SS_NOPREFIX)) format |= DT_NOPREFIX;
+    HDC dc = ::GetDC(child);
+    HGDIOBJ font = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(child, WM_GETFONT, 0, 0)));
+    RECT needed = {0, 0, room.right, 0};
+    ::DrawTextA(dc, text.c_str(), -1, &needed, format);
+    ::SelectObject(dc, font);
+    ::ReleaseDC(child, dc);
+    EXPECT_LE(needed.right, room.right) << where << ": \"" << text << "\" is wider than its control at " << dpi << " DPI";
+    EXPECT_LE(needed.bottom, room.bottom) << where << ": \"" << text << "\" is taller than its control at " << dpi
+                                          << " DPI";
+  }
+  if (!picture) return;
+  BITMAP original;
+  HBITMAP loaded = ::LoadBitmapA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmap));
+  ASSERT_TRUE(::GetObjectA(loaded, sizeof original, &original)) << where;
+  ::DeleteObject(loaded);
+  RECT shown;
+  ::GetWindowRect(::GetDlgItem(window, picture), &shown);
+  EXPECT_NEAR(::MulDiv(original.bmWidth, dpi, 96), shown.right - shown.left, 1) << where << " at " << dpi << " DPI";
+  EXPECT_NEAR(::MulDiv(original.bmHeight, dpi, 96), shown.bottom - shown.top, 1) << where << " at " << dpi << " DPI";
+  const auto* drawn = dynamic_cast<CBitmapButton*>(CWnd::FromHandlePermanent(::GetDlgItem(window, picture)));
+  ASSERT_NE(nullptr, drawn) << where;
+  EXPECT_EQ(shown.right - shown.left, drawn->GetScaledSize().cx) << where;
+  EXPECT_EQ(shown.bottom - shown.top, drawn->GetScaledSize().cy) << where;
+}
+
+// Every page and dialog: help at its own context, its tab order, a name for
+// every control a screen reader can reach, each as the table in
+// docs/accessible-names.md gives it, and room for every text and picture at
+// the DPI it runs at (also run at 144 DPI: cmake/win32.cmake).
 TEST_F(PagesTest, EveryPageAndDialogHasItsHelpItsTabOrderAndNamedControls) {
   const struct {
     const char* page;
     int context;
     std::vector<int> tabStops;
+    int picture = 0, bitmap = 0;
   } pages[] = {
-      {"Welcome to the Velbrook!", 1, {IDC_ABOUT}},
+      {"Welcome to the Velbrook!", 1, {IDC_ABOUT}, IDC_WELCOME_PICTURE, IDB_WELCOME},
       {"Title and headers of the page", 2,
        {IDC_WINDOW_TITLE, IDC_HEADER, IDC_CENTER_HEADER, IDC_SUBHEADER, IDC_CENTER_SUBHEADER, IDC_FIT_PHONE,
         IDC_HTML3, IDC_LANGUAGE}},
@@ -435,7 +493,8 @@ TEST_F(PagesTest, EveryPageAndDialogHasItsHelpItsTabOrderAndNamedControls) {
       {"Text color", 20, {IDC_CHOOSE_TEXT_COLOR, IDC_CHOOSE_LINK_COLOR, IDC_CHOOSE_VLINK_COLOR}},
       {"Picture for the page", 3,
        {IDC_INCLUDE_PICTURE, IDC_CENTER_PICTURE, IDC_FRAME_PICTURE, IDC_PICTURE_FILE, IDC_PICTURE_DESCRIPTION,
-        IDC_BROWSE_PICTURE}},
+        IDC_BROWSE_PICTURE},
+       IDC_PICTURE_ILLUSTRATION, IDB_PICTURE_PAGE},
       {"Text of the page", 4, {IDC_PAGE_TEXT, IDC_IMPORT}},
       {"Items on the page", 5,
        {IDC_LIST_TITLE, IDC_ITEM_LIST, IDC_ITEM_ADD, IDC_ITEM_INSERT, IDC_ITEM_DELETE, IDC_ITEM_UP, IDC_ITEM_EDIT,
@@ -445,7 +504,8 @@ TEST_F(PagesTest, EveryPageAndDialogHasItsHelpItsTabOrderAndNamedControls) {
         IDC_FAVORITES}},
       {"Your e-mail adress", 7, {IDC_LAST_UPDATED, IDC_CENTER_LAST_UPDATED, IDC_STYLE_NONE, IDC_EMAIL}},
       {"Put the page on the web", 11, {IDC_PUBLISH, IDC_SITE_NAME, IDC_SITE_PASSWORD, IDC_REMEMBER}},
-      {"File name for the page", 8, {IDC_FILE_NAME, IDC_FILE_BROWSE, IDC_PREVIEW, IDC_CLIPBOARD}},
+      {"File name for the page", 8, {IDC_FILE_NAME, IDC_FILE_BROWSE, IDC_PREVIEW, IDC_CLIPBOARD}, IDC_FILE_PICTURE,
+       IDB_FILE_NAME_PAGE},
   };
   const struct {
     const char* page;
@@ -466,17 +526,20 @@ TEST_F(PagesTest, EveryPageAndDialogHasItsHelpItsTabOrderAndNamedControls) {
   PostAction([&] {
     EXPECT_EQ((std::vector<int>{IDOK, IDC_WIZARD_NEXT, IDC_WIZARD_BACK, IDCANCEL, IDC_WIZARD_HELP}),
               NamedTabStops(Wizard(), "the wizard", rows));
+    CheckRoomAtThisDpi(Wizard(), "the wizard");
     for (const auto& page : pages) {
       NextTo(page.page);
       Click(Wizard(), IDC_WIZARD_HELP);
       expected.push_back(page.context);
       EXPECT_EQ(page.tabStops, NamedTabStops(CurrentPage(Wizard()), page.page, rows));
+      CheckRoomAtThisDpi(CurrentPage(Wizard()), page.page, page.picture, page.bitmap);
       for (const auto& dialog : dialogs) {
         if (std::string(dialog.page) != page.page) continue;
         PostAction([&dialog, &rows] {
           HWND window = ::FindWindowA("#32770", dialog.dialog);
           ASSERT_NE(nullptr, window) << dialog.dialog;
           EXPECT_EQ(dialog.tabStops, NamedTabStops(window, dialog.dialog, rows));
+          CheckRoomAtThisDpi(window, dialog.dialog);
           if (dialog.context) Click(window, IDC_DIALOG_HELP);
           Click(window, dialog.context ? IDCANCEL : IDOK);
         });

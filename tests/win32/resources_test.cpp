@@ -86,7 +86,7 @@ TEST(Resources, CreationNoticeShowsOneCentredText) {
 
 // The manifest of velbrook.exe beside this test program, as Windows reads
 // it when it starts the program; dravel.dll carries none.
-TEST(Resources, ProgramManifestAsksForNoElevationAndNamesEveryWindowsSinceVista) {
+TEST(Resources, ProgramManifestAsksForNoElevationNamesEveryWindowsSinceVistaAndIsDpiAware) {
   char path[MAX_PATH];
   std::string exe(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
   exe = exe.substr(0, exe.find_last_of('\\') + 1) + "velbrook.exe";
@@ -112,9 +112,14 @@ TEST(Resources, ProgramManifestAsksForNoElevationAndNamesEveryWindowsSinceVista)
       {"<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>", true},  // 8
       {"<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>", true},  // 8.1
       {"<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>", true},  // 10 and 11
-      {"dpiAware", false},
-      {"Common-Controls", false},
-      {"<dependency", false},
+      // Per-monitor DPI awareness and common controls 6, each namespace
+      // declared once on its own element.
+      {"<application xmlns=\"urn:schemas-microsoft-com:asm.v3\">", true},
+      {"<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>", true},
+      {"<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>",
+       true},
+      {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", true},
+      {"publicKeyToken=\"6595b64144ccf1df\"", true},
   };
   for (const auto& e : elements) EXPECT_EQ(e.present, manifest.find(e.text) != std::string::npos) << e.text;
 
@@ -134,6 +139,24 @@ TEST(Resources, ProgramManifestAsksForNoElevationAndNamesEveryWindowsSinceVista)
   EXPECT_TRUE(::QueryActCtxW(0, read, nullptr, CompatibilityInformationInActivationContext, compatibility,
                              sizeof compatibility, nullptr));
   EXPECT_EQ(5u, compatibility[0]);
+  const struct {
+    const wchar_t* space;
+    const wchar_t* name;
+    const wchar_t* value;
+  } settings[] = {
+      {L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware", L"true/pm"},
+      {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness", L"PerMonitorV2, PerMonitor"},
+  };
+  // Windows 7's, so not in the XP headers this builds with.
+  using QuerySettings = BOOL(WINAPI*)(DWORD, HANDLE, const wchar_t*, const wchar_t*, wchar_t*, SIZE_T, SIZE_T*);
+  const auto querySettings = reinterpret_cast<QuerySettings>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "QueryActCtxSettingsW")));
+  ASSERT_NE(nullptr, querySettings);
+  for (const auto& setting : settings) {
+    wchar_t value[64] = {};
+    EXPECT_TRUE(querySettings(0, read, setting.space, setting.name, value, 64, nullptr)) << setting.value;
+    EXPECT_EQ(std::wstring(setting.value), value);
+  }
   ::ReleaseActCtx(read);
 }
 

@@ -230,11 +230,20 @@ TEST_F(WizardTest, AWindowThatCannotBeCreatedGivesThree) {
   EXPECT_EQ(0, log.created);
 }
 
+// Also after WM_DPICHANGED (here to the same DPI), whose suggested
+// rectangle the host takes.
 TEST_F(WizardTest, TheFrameBecomesAnEightPixelRule) {
   AddPages(1);
   PostAction([&] {
     HWND frame = ::GetDlgItem(Host(), IDC_WIZARD_RULE);
-    RECT rule, units = {5, 171, 5 + 270, 171 + 9};
+    RECT suggested;
+    ::GetWindowRect(Host(), &suggested);
+    ::OffsetRect(&suggested, 10, 20);
+    ::SendMessageA(Host(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    FlushEvents();
+    RECT rule, now, units = {5, 171, 5 + 270, 171 + 9};
+    ::GetWindowRect(Host(), &now);
+    EXPECT_TRUE(::EqualRect(&suggested, &now)) << "the suggested rectangle taken";
     ::MapDialogRect(Host(), &units);
     ::GetWindowRect(frame, &rule);
     ::MapWindowPoints(nullptr, Host(), reinterpret_cast<POINT*>(&rule), 2);
