@@ -1,5 +1,8 @@
 #include "core/delivery.h"
 
+#include <cstdio>
+#include <memory>
+
 #include "res/resource.h"
 
 namespace velbrook {
@@ -71,13 +74,38 @@ BOOL PageDelivery::CopyPageToClipboard(const std::string& page) {
   return FALSE;
 }
 
-void ShowTextMessage(Services& services, const TextSource& texts, int id, unsigned style,
-                     const std::string& first, int helpContext) {
+bool HasScheme(const std::string& reference) {
+  const std::size_t colon = reference.find("://");
+  if (colon == std::string::npos || colon < 2) return false;
+  for (std::size_t i = 0; i < colon; ++i) {
+    const char c = reference[i];
+    const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    if (!letter && !(i > 0 && ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'))) return false;
+  }
+  return true;
+}
+
+bool ReadFileUpTo(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!file) return false;
+  // Read up to one byte past the bound, so that a larger file is told
+  // without asking its size, and a folder fails in the read.
+  char buffer[65536];
+  std::size_t got;
+  while (bytes.size() <= maxBytes && (got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+    bytes.append(buffer, got);
+  }
+  return !std::ferror(file.get()) && bytes.size() <= maxBytes;
+}
+
+int ShowTextMessage(Services& services, const TextSource& texts, int id, unsigned style, const std::string& first,
+                    int helpContext, const std::string& second) {
   // Whatever fails here, loading the text or showing the box, leaves this
   // one message out; the run must still get to its closing steps.
   try {
-    services.ShowMessage(FormatText(texts.Load(id), first), style, helpContext);
+    return services.ShowMessage(FormatText(texts.Load(id), first, second), style, helpContext);
   } catch (...) {
+    return kIdCancel;
   }
 }
 

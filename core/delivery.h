@@ -3,6 +3,7 @@
 #ifndef VELBROOK_CORE_DELIVERY_H
 #define VELBROOK_CORE_DELIVERY_H
 
+#include <cstddef>
 #include <string>
 
 #include "core/services.h"
@@ -22,15 +23,25 @@ struct PathParts {
 };
 PathParts SplitPath(const std::string& path);
 
+// The whole of the file `path` into `bytes`; false when it cannot be read
+// (missing, a folder, no access) or holds more than `maxBytes`.
+bool ReadFileUpTo(const std::string& path, std::size_t maxBytes, std::string& bytes);
+
+// Whether `reference` is a URL ("http://..." and the like: letters, then
+// "://"), which names no file. A drive letter is no scheme.
+bool HasScheme(const std::string& reference);
+
 // Compares two texts ignoring the case of ASCII letters only.
 bool EqualsIgnoreAsciiCase(const std::string& a, const std::string& b);
 
-// Shows the string-table message `id` with %1 = `first`; F1 in it shows the
-// topic of `helpContext`. A text that cannot be loaded, or a box that cannot
-// be shown, shows nothing, as a message box given a missing string does, and
-// the caller goes on.
-void ShowTextMessage(Services& services, const TextSource& texts, int id, unsigned style,
-                     const std::string& first = std::string(), int helpContext = kNoHelp);
+// Shows the string-table message `id` with %1 = `first` and %2 = `second`;
+// F1 in it shows the topic of `helpContext`. Returns the button pressed. A
+// text that cannot be loaded, or a box that cannot be shown, shows nothing,
+// as a message box given a missing string does, and gives kIdCancel; the
+// caller goes on.
+int ShowTextMessage(Services& services, const TextSource& texts, int id, unsigned style,
+                    const std::string& first = std::string(), int helpContext = kNoHelp,
+                    const std::string& second = std::string());
 
 class PageDelivery {
  public:

@@ -1,8 +1,6 @@
 #include "core/page_reader.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -427,18 +425,8 @@ bool ReadPage(const std::string& page, const std::string& pagePath, const TextSo
 
 bool ReadPageFile(const std::string& path, const TextSource& texts, PageSettings& settings) {
   try {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) return false;
-    // Read up to one byte past the bound, so that a larger file is told
-    // without asking its size, and a folder fails in the read.
     std::string page;
-    char buffer[65536];
-    std::size_t got;
-    while (page.size() <= kMaxPageBytes && (got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-      page.append(buffer, got);
-    }
-    if (std::ferror(file.get()) || page.size() > kMaxPageBytes) return false;
-    return ReadPage(page, path, texts, settings);
+    return ReadFileUpTo(path, kMaxPageBytes, page) && ReadPage(page, path, texts, settings);
   } catch (...) {
     // Out of memory, a text the reader needs missing, or anything else:
     // the page is not read, and the wizard starts empty.

@@ -42,10 +42,7 @@ void StartFromPage(const std::string& pageFile, PageSettings& settings, Services
 void FinishRun(int wizardResult, PageSettings& settings, std::string& page, Services& services,
                const TextSource& texts, const Clock& clock, CreationNotice& notice) {
   // The password typed is for this run's Finish only.
-  struct WipePassword {
-    std::string& password;
-    ~WipePassword() { Wipe(password); }
-  } wipe{settings.publish.m_strPassword};
+  const SecretGuard password(settings.publish.m_strPassword);
   if (wizardResult == kWizardCancel) {
     ShowTextMessage(services, texts, IDS_CANCELLED, kMbOk | kMbIconExclamation);
     return;

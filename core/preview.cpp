@@ -18,18 +18,6 @@ bool HasDrive(const std::string& path) {
          ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
 }
 
-// "http://..." and the like: letters, then "://". A drive letter is no scheme.
-bool HasScheme(const std::string& reference) {
-  const std::size_t colon = reference.find("://");
-  if (colon == std::string::npos || colon < 2) return false;
-  for (std::size_t i = 0; i < colon; ++i) {
-    const char c = reference[i];
-    const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    if (!letter && !(i > 0 && ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'))) return false;
-  }
-  return true;
-}
-
 std::string JoinPath(const std::string& directory, const std::string& rest) {
   if (directory.empty() || IsSeparator(directory.back())) return directory + rest;
   return directory + '\\' + rest;

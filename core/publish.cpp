@@ -1,7 +1,6 @@
 #include "core/publish.h"
 
 #include <cstdio>
-#include <memory>
 #include <nlohmann/json.hpp>
 
 #include "core/delivery.h"
@@ -20,27 +19,13 @@ const std::size_t kMaxKey = 128;
 const std::size_t kMaxServerMessage = 300;
 // Neither the page nor a file beside it is sent when it is larger: the
 // whole request is held in memory.
-const long kMaxUploadFile = 64L * 1024 * 1024;
+const std::size_t kMaxUploadFile = 64 * 1024 * 1024;
 
 bool IsAsciiAlnum(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
 bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-
-// The whole of a file beside the page; false when it is not there, is not
-// a file, or is too large to send.
-bool ReadBesidePage(const std::string& path, std::string& bytes) {
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file) return false;
-  char buffer[65536];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-    bytes.append(buffer, got);
-    if (bytes.size() > static_cast<std::size_t>(kMaxUploadFile)) return false;
-  }
-  return !std::ferror(file.get());
-}
 
 // A name the request can carry inside its quotes: no quote, no control
 // character, no path.
@@ -123,12 +108,12 @@ UploadPlan PlanUpload(const PageSettings& settings, const std::string& page) {
   }
   for (const std::string& reference : references) {
     // A URL is on the web already.
-    if (reference.find("://") != std::string::npos) continue;
+    if (HasScheme(reference)) continue;
     bool sent = false;
     for (const UploadFile& file : plan.files) sent = sent || EqualsIgnoreAsciiCase(file.name, reference);
     if (sent) continue;
     UploadFile file{reference, std::string()};
-    if (IsPartName(reference) && ReadBesidePage(pageParts.drive + pageParts.dir + reference, file.bytes)) {
+    if (IsPartName(reference) && ReadFileUpTo(pageParts.drive + pageParts.dir + reference, kMaxUploadFile, file.bytes)) {
       plan.files.push_back(std::move(file));
     } else {
       plan.notBeside.push_back(reference);
@@ -292,33 +277,25 @@ struct Exchange {
   }
 };
 
-// Shows message `id` with %1 and %2 filled; a text that cannot be loaded
-// shows nothing, as everywhere else.
-int Tell(Services& services, const TextSource& texts, int id, unsigned style, const std::string& first,
-         const std::string& second = std::string()) {
-  std::string text;
-  try {
-    text = FormatText(texts.Load(id), first, second);
-  } catch (const ResourceError&) {
-    return kIdCancel;
-  }
-  return services.ShowMessage(text, style, kNoHelp);
-}
-
 }  // namespace
 
 void PublishPage(PageSettings& settings, const std::string& page, Services& services, const TextSource& texts) {
   PublishSettings& publish = settings.publish;
   const std::string& pageFile = settings.file.m_strFileName;
+  const SecretGuard password(publish.m_strPassword);
+  // Read once: the key is decrypted each time it is read.
+  RememberedSite kept = services.RecallSite();
+  const SecretGuard keptKey(kept.key);
+  const auto forgetKept = [&] {
+    if (!kept.siteName.empty()) services.RememberSite(RememberedSite());
+  };
   if (!publish.m_bPublish) {
     // Unticking "Remember" and finishing removes what was kept.
-    if (!publish.m_bRemember && !services.RecallSite().siteName.empty()) services.RememberSite(RememberedSite());
-    Wipe(publish.m_strPassword);
+    if (!publish.m_bRemember) forgetKept();
     return;
   }
   if (page.empty() || pageFile.empty()) {
     ShowTextMessage(services, texts, IDS_PUBLISH_NOT_WRITTEN, kMbOk | kMbIconExclamation);
-    Wipe(publish.m_strPassword);
     return;
   }
 
@@ -329,10 +306,10 @@ void PublishPage(PageSettings& settings, const std::string& page, Services& serv
   } else if (!publish.m_strPassword.empty()) {
     exchange.password = publish.m_strPassword;
   } else {
-    const RememberedSite kept = services.RecallSite();
     if (kept.siteName == publish.m_strSiteName) exchange.key = kept.key;
     exchange.keptKey = !exchange.key.empty();
   }
+  // Gone from the record before anything is sent.
   Wipe(publish.m_strPassword);
 
   const UploadPlan plan = PlanUpload(settings, page);
@@ -349,13 +326,13 @@ void PublishPage(PageSettings& settings, const std::string& page, Services& serv
   } else if (!publish.m_bRemember || (exchange.keptKey && exchange.outcome == PublishOutcome::kAuthRefused)) {
     // A kept key the server refused is no use kept; a wrong password typed
     // says nothing about it.
-    if (!services.RecallSite().siteName.empty()) services.RememberSite(RememberedSite());
+    forgetKept();
   }
   Wipe(exchange.key);
 
   const int id = OutcomeMessage(exchange.outcome);
   if (exchange.outcome != PublishOutcome::kPublished) {
-    Tell(services, texts, id, kMbOk | kMbIconExclamation, pageFile, exchange.serverMessage);
+    ShowTextMessage(services, texts, id, kMbOk | kMbIconExclamation, pageFile, kNoHelp, exchange.serverMessage);
     return;
   }
   const std::string address = "https://" + exchange.site + ".neocities.org/" + plan.files.front().name;
@@ -366,7 +343,7 @@ void PublishPage(PageSettings& settings, const std::string& page, Services& serv
     if (!notBeside.empty()) note = FormatText(texts.Load(IDS_PUBLISH_NOT_BESIDE), notBeside);
   } catch (const ResourceError&) {
   }
-  if (Tell(services, texts, id, kMbYesNo | kMbIconInformation, address, note) == kIdYes) {
+  if (ShowTextMessage(services, texts, id, kMbYesNo | kMbIconInformation, address, kNoHelp, note) == kIdYes) {
     services.OpenWithShell(address);
   }
 }

@@ -86,6 +86,18 @@ int OutcomeMessage(PublishOutcome outcome);
 // Overwrites a secret (a password, a key) and empties it.
 void Wipe(std::string& secret);
 
+// Wipes `secret` when the scope it guards is left, however it is left.
+class SecretGuard {
+ public:
+  explicit SecretGuard(std::string& secret) : m_secret(secret) {}
+  ~SecretGuard() { Wipe(m_secret); }
+  SecretGuard(const SecretGuard&) = delete;
+  SecretGuard& operator=(const SecretGuard&) = delete;
+
+ private:
+  std::string& m_secret;
+};
+
 // Fills the publishing block from what this computer remembers.
 void RecallPublishing(PublishSettings& settings, Services& services);
 
