@@ -7,7 +7,6 @@
 namespace {
 const char kClassName[] = "VelbrookHelp";
 const int kTextId = 100;
-const UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, Windows 8.1
 
 // The text's margin inside the window, 8 pixels at 96 DPI.
 void PlaceText(HWND window, HWND text, int width, int height) {
@@ -26,12 +25,9 @@ LRESULT CALLBACK CHelpWindow::WindowProc(HWND window, UINT message, WPARAM wPara
     case WM_SIZE:
       if (self && self->m_hText) PlaceText(window, self->m_hText, LOWORD(lParam), HIWORD(lParam));
       return 0;
-    case kDpiChanged: {
-      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-      ::SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    case kWmDpiChanged:
+      AfxTakeSuggestedRect(window, lParam);
       return 0;
-    }
     case WM_CTLCOLORSTATIC:
       // The read-only text reads like a page, not like a disabled field.
       ::SetBkColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_WINDOW));

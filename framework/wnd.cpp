@@ -95,6 +95,12 @@ UINT AfxGetDpiForWindow(HWND window) {
   return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
+void AfxTakeSuggestedRect(HWND window, LPARAM lParam) {
+  const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+  ::SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void AfxRemoveTheme(HWND window) {
   // uxtheme is loaded with the themed controls; where it is not, nothing is themed.
   HMODULE uxtheme = ::GetModuleHandleA("uxtheme.dll");

@@ -62,6 +62,11 @@ class CWnd {
 // window (10 1607 and later), else the system's, which the dialogs are then
 // laid out for.
 UINT AfxGetDpiForWindow(HWND window);
+// WM_DPICHANGED (Windows 8.1): the window has moved to a screen of another
+// scale, and lParam points at the rectangle Windows suggests for it there.
+const UINT kWmDpiChanged = 0x02E0;
+// Moves `window` to the rectangle a WM_DPICHANGED suggests.
+void AfxTakeSuggestedRect(HWND window, LPARAM lParam);
 // Draws `window` in the classic look where the system's theme would draw it
 // otherwise; nothing where no theme is in use.
 void AfxRemoveTheme(HWND window);

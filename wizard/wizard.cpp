@@ -76,7 +76,6 @@ INT_PTR CWizard::DoModal() {
 }
 
 namespace {
-const UINT kDpiChanged = 0x02E0;               // WM_DPICHANGED, Windows 8.1
 const UINT kAfterDpiChanged = WM_APP + 0x100;  // posted to follow the dialog manager's own scaling
 }  // namespace
 
@@ -85,8 +84,8 @@ INT_PTR CWizard::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       m_hFirstTab = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
       break;
-    case kDpiChanged:
-      OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
+    case kWmDpiChanged:
+      OnDpiChanged(lParam);
       return FALSE;  // the dialog manager still scales the controls (10 1703 and later)
     case kAfterDpiChanged:
       PlaceRule();
@@ -96,9 +95,8 @@ INT_PTR CWizard::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return CDialog::DialogProc(message, wParam, lParam);
 }
 
-void CWizard::OnDpiChanged(const RECT& suggested) {
-  ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+void CWizard::OnDpiChanged(LPARAM suggested) {
+  AfxTakeSuggestedRect(m_hWnd, suggested);
   ::PostMessageA(m_hWnd, kAfterDpiChanged, 0, 0);
 }
 

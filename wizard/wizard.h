@@ -51,7 +51,7 @@ class CWizard : public CDialog {
  private:
   // Called when the window has moved to a screen of another DPI: takes the
   // rectangle Windows suggests, then the rule and the pictures follow.
-  void OnDpiChanged(const RECT& suggested);
+  void OnDpiChanged(LPARAM suggested);
   void PlaceRule();
   void SwitchTo(int index);
   // Shows the page that has just become current: caption, page, buttons,
