@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/delivery.h"
+#include "core/file_paths.h"
 #include "core/win_types.h"
 #include "framework/app.h"
 #include "framework/wnd.h"

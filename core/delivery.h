@@ -3,45 +3,14 @@
 #ifndef VELBROOK_CORE_DELIVERY_H
 #define VELBROOK_CORE_DELIVERY_H
 
-#include <cstddef>
 #include <string>
 
+#include "core/page_settings.h"
 #include "core/services.h"
 #include "core/texts.h"
 #include "core/win_types.h"
 
 namespace velbrook {
-
-// A path in the four parts the runtime's path splitter gives: drive ("C:"
-// or empty), directory (up to and including the last \ or /), name (the last
-// component up to its last dot) and extension (from that dot on).
-struct PathParts {
-  std::string drive;
-  std::string dir;
-  std::string name;
-  std::string ext;
-};
-PathParts SplitPath(const std::string& path);
-
-// The whole of the file `path` into `bytes`; false when it cannot be read
-// (missing, a folder, no access) or holds more than `maxBytes`.
-bool ReadFileUpTo(const std::string& path, std::size_t maxBytes, std::string& bytes);
-
-// Whether `reference` is a URL ("http://..." and the like: letters, then
-// "://"), which names no file. A drive letter is no scheme.
-bool HasScheme(const std::string& reference);
-
-// Compares two texts ignoring the case of ASCII letters only.
-bool EqualsIgnoreAsciiCase(const std::string& a, const std::string& b);
-
-// Shows the string-table message `id` with %1 = `first` and %2 = `second`;
-// F1 in it shows the topic of `helpContext`. Returns the button pressed. A
-// text that cannot be loaded, or a box that cannot be shown, shows nothing,
-// as a message box given a missing string does, and gives kIdCancel; the
-// caller goes on.
-int ShowTextMessage(Services& services, const TextSource& texts, int id, unsigned style,
-                    const std::string& first = std::string(), int helpContext = kNoHelp,
-                    const std::string& second = std::string());
 
 class PageDelivery {
  public:
@@ -49,9 +18,15 @@ class PageDelivery {
       : m_services(services), m_texts(texts) {}
 
   // Offers to copy `reference` next to `pageFile` when it lies elsewhere,
-  // asking again before the copy replaces another file of that name, then
-  // reduces `reference` to its bare name and extension in every case.
-  void OfferCopyToPageDir(const std::string& pageFile, std::string& reference);
+  // asking again before the copy replaces another file of that name. Gives
+  // the name the page then refers to it by: its bare name and extension, in
+  // every case.
+  std::string OfferCopyToPageDir(const std::string& pageFile, const std::string& reference);
+
+  // The names Finish gives the page's files: each file the page for
+  // `settings` refers to goes through the copy offer, in the order the page
+  // names them. `settings` keeps the files where they lie.
+  PageFiles OfferCopies(const PageSettings& settings);
 
   // Writes `page` byte for byte to `fileName`, keeping an old file there
   // whole until the new one is.

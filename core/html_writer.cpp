@@ -4,6 +4,7 @@
 
 #include "core/link_entry.h"
 #include "core/page_format.h"
+#include "core/text_rules.h"
 #include "res/resource.h"
 
 namespace velbrook {
@@ -20,6 +21,14 @@ std::size_t EstimatePageSize(const PageSettings& settings) {
   for (const std::string& link : settings.links.m_arrLinks) size += 2 * link.size() + 32;
   if (settings.links.m_bFavorites) size += 1200;
   return size;
+}
+
+// Which of the three files the page refers to; the background picture is
+// named even when no file was chosen for it.
+bool RefersToBackground(const PageSettings& settings) { return settings.background.m_bUseBitmap; }
+bool RefersToSound(const PageSettings& settings) { return !settings.background.m_strSoundFile.empty(); }
+bool RefersToPicture(const PageSettings& settings) {
+  return settings.picture.m_bIncludePicture && !settings.picture.m_strPictureFile.empty();
 }
 
 }  // namespace
@@ -40,34 +49,29 @@ std::string FormatHtmlColor(COLORREF color) {
   return text;
 }
 
-void BuildPage(PageSettings& settings, std::string& page, const TextSource& texts,
-               PageDelivery& delivery, const Clock& clock) {
-  struct CopyOffer : FileReferences {
-    explicit CopyOffer(PageDelivery& d) : delivery(d) {}
-    void Resolve(const std::string& pageFile, std::string& reference) override {
-      delivery.OfferCopyToPageDir(pageFile, reference);
-    }
-    PageDelivery& delivery;
-  } offer(delivery);
-  BuildPage(settings, page, texts, offer, clock);
+PageFiles ResolveFiles(const PageSettings& settings, const std::function<std::string(const std::string&)>& resolve) {
+  PageFiles files;
+  if (RefersToBackground(settings)) files.background = resolve(settings.background.m_strBitmapFile);
+  if (RefersToSound(settings)) files.sound = resolve(settings.background.m_strSoundFile);
+  if (RefersToPicture(settings)) files.picture = resolve(settings.picture.m_strPictureFile);
+  return files;
 }
 
-void BuildPage(PageSettings& settings, std::string& page, const TextSource& texts,
-               FileReferences& references, const Clock& clock) {
+void BuildPage(const PageSettings& settings, const PageFiles& files, std::string& page, const TextSource& texts,
+               const Clock& clock) {
   const std::string centerOpen = texts.Load(IDS_CENTER_OPEN);
   const std::string centerClose = texts.Load(IDS_CENTER_CLOSE);
   const std::string paragraph = texts.Load(IDS_PARAGRAPH);
   const std::string rule = texts.Load(IDS_RULE);
-  const std::string& pageFile = settings.file.m_strFileName;
   page.reserve(page.size() + EstimatePageSize(settings));
   // Everything the user gave goes on the page as pure ASCII.
   const CodePage& codePage = texts.TextCodePage();
   const auto ascii = [&codePage](std::string_view text) { return WithReferences(text, codePage); };
 
   const TitleSettings& title = settings.title;
-  BackgroundSettings& background = settings.background;
+  const BackgroundSettings& background = settings.background;
   const ColorSettings& color = settings.color;
-  PictureSettings& picture = settings.picture;
+  const PictureSettings& picture = settings.picture;
   const ItemSettings& items = settings.items;
   const LinkSettings& links = settings.links;
   const FooterSettings& footer = settings.footer;
@@ -85,20 +89,14 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
 
   page += kBodyStart;
   if (background.m_bUseColor) page += kBackgroundColor + FormatHtmlColor(background.m_crBackground);
-  if (background.m_bUseBitmap) {
-    references.Resolve(pageFile, background.m_strBitmapFile);
-    page += kBackgroundOpen + ascii(background.m_strBitmapFile) + kAttributeClose;
-  }
+  if (RefersToBackground(settings)) page += kBackgroundOpen + ascii(files.background) + kAttributeClose;
   if (color.m_bTextChosen) page += kTextColor + FormatHtmlColor(color.m_crText);
   if (color.m_bLinkChosen) page += kLinkColor + FormatHtmlColor(color.m_crLink);
   if (color.m_bVLinkChosen) page += kVLinkColor + FormatHtmlColor(color.m_crVLink);
   if (background.m_bFixedBackground) page += kFixedBackground;
   page += kBodyTagEnd;
 
-  if (!background.m_strSoundFile.empty()) {
-    references.Resolve(pageFile, background.m_strSoundFile);
-    AppendFormatted(page, texts.Load(IDS_SOUND_LINE), ascii(background.m_strSoundFile));
-  }
+  if (RefersToSound(settings)) AppendFormatted(page, texts.Load(IDS_SOUND_LINE), ascii(files.sound));
 
   if (!title.m_strHeader.empty()) {
     if (title.m_bCenterHeader) page += centerOpen;
@@ -114,11 +112,10 @@ void BuildPage(PageSettings& settings, std::string& page, const TextSource& text
     page += kLineEnd;
   }
 
-  if (picture.m_bIncludePicture && !picture.m_strPictureFile.empty()) {
-    references.Resolve(pageFile, picture.m_strPictureFile);
+  if (RefersToPicture(settings)) {
     if (picture.m_bCenterPicture) page += centerOpen;
     if (picture.m_bFramePicture) page += kFrameOpen;
-    std::string attributes = ascii(picture.m_strPictureFile);
+    std::string attributes = ascii(files.picture);
     if (!picture.m_strDescription.empty()) {
       attributes += kPictureDescription;
       for (const char c : ascii(picture.m_strDescription)) {

@@ -4,9 +4,9 @@
 #define VELBROOK_CORE_HTML_WRITER_H
 
 #include <ctime>
+#include <functional>
 #include <string>
 
-#include "core/delivery.h"
 #include "core/page_settings.h"
 #include "core/texts.h"
 
@@ -30,23 +30,19 @@ std::tm LocalTime(std::time_t when);
 // "#RRGGBB" in upper-case hex digits from a 0x00BBGGRR colour.
 std::string FormatHtmlColor(COLORREF color);
 
-// What becomes of each of the three file references (background picture,
-// sound, picture) just before the writer writes it.
-class FileReferences {
- public:
-  virtual ~FileReferences() = default;
-  virtual void Resolve(const std::string& pageFile, std::string& reference) = 0;
-};
+// The names the page gives its files: `resolve` turns each file the page
+// for `settings` refers to into its name on the page, in the order the page
+// names them (background picture, sound, picture). A file the page does not
+// refer to is neither resolved nor named.
+PageFiles ResolveFiles(const PageSettings& settings, const std::function<std::string(const std::string&)>& resolve);
 
-// Appends the page for `settings` to `page`. The three file references are
-// passed through the copy offer (and so rewritten) just before each is
-// written. Throws std::bad_alloc or ResourceError; whatever was appended
-// before the failure stays in `page`.
-void BuildPage(PageSettings& settings, std::string& page, const TextSource& texts,
-               PageDelivery& delivery, const Clock& clock);
-// The same page with the references rewritten by `references` instead.
-void BuildPage(PageSettings& settings, std::string& page, const TextSource& texts,
-               FileReferences& references, const Clock& clock);
+// Appends the page for `settings` to `page`, naming the three files as
+// `files` does. It only writes text: it asks nothing and changes nothing
+// else, so one record gives one page however often it is built. Throws
+// std::bad_alloc or ResourceError; whatever was appended before the failure
+// stays in `page`.
+void BuildPage(const PageSettings& settings, const PageFiles& files, std::string& page, const TextSource& texts,
+               const Clock& clock);
 
 }  // namespace velbrook
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/delivery.h"
+#include "core/file_paths.h"
 #include "core/link_entry.h"
 #include "core/page_format.h"
 #include "res/resource.h"

@@ -6,6 +6,7 @@
 #include "core/delivery.h"
 #include "core/page_reader.h"
 #include "core/publish.h"
+#include "core/text_message.h"
 #include "res/resource.h"
 
 namespace velbrook {
@@ -57,21 +58,40 @@ void FinishRun(int wizardResult, PageSettings& settings, std::string& page, Serv
 
   notice.Show();
   PageDelivery delivery(services, texts);
-  // A failure while writing still delivers what was written so far; the
-  // outcome message then warns that the page may be bad. Nothing here lets
-  // a failure escape, so the application always closes help and its window.
-  RunStep(delivery, [&] { BuildPage(settings, page, texts, delivery, clock); });
+  // The copy offer asks its questions before a byte of the page is written,
+  // so the writer only assembles text and Finish names the files one way.
+  PageFiles files;
+  bool built = false;
+  RunStep(delivery, [&] {
+    files = delivery.OfferCopies(settings);
+    BuildPage(settings, files, page, texts, clock);
+    built = true;
+  });
+  // A page cut short may still be better than none where there was none:
+  // a new file receives it, and the outcome warns that it may be bad. It
+  // never replaces a file already there, which may be the very page the
+  // user opened to change, nor what the user had on the clipboard.
+  bool kept = false;
   if (!page.empty()) {
-    if (file.m_bClipboard) RunStep(delivery, [&] { delivery.CopyPageToClipboard(page); });
-    if (!file.m_strFileName.empty()) RunStep(delivery, [&] { delivery.WritePageFile(page, file.m_strFileName); });
+    if (file.m_bClipboard && built) RunStep(delivery, [&] { delivery.CopyPageToClipboard(page); });
+    if (!file.m_strFileName.empty()) {
+      // An empty name is no file, so any file there counts.
+      kept = !built && services.AnotherFileAt(file.m_strFileName, std::string());
+      if (!kept) RunStep(delivery, [&] { delivery.WritePageFile(page, file.m_strFileName); });
+    }
   }
   notice.Remove();
-  ShowTextMessage(services, texts, delivery.Failed() ? IDS_BAD_PAGE : IDS_PAGE_CREATED,
-                  kMbOk | kMbIconInformation, file.m_strFileName);
+  if (kept) {
+    ShowTextMessage(services, texts, IDS_PAGE_KEPT, kMbOk | kMbIconExclamation, file.m_strFileName);
+  } else {
+    ShowTextMessage(services, texts, delivery.Failed() ? IDS_BAD_PAGE : IDS_PAGE_CREATED, kMbOk | kMbIconInformation,
+                    file.m_strFileName);
+  }
   // Only a page written whole goes on the web; the file stays whatever
   // becomes of the upload.
   RunStep(delivery, [&] {
-    PublishPage(settings, delivery.Failed() || file.m_strFileName.empty() ? std::string() : page, services, texts);
+    PublishPage(settings, files, delivery.Failed() || file.m_strFileName.empty() ? std::string() : page, services,
+                texts);
   });
 }
 

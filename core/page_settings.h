@@ -110,4 +110,14 @@ struct PageSettings {
   PublishSettings publish;
 };
 
+// The names the written page gives the three files it may refer to: the
+// background picture, the sound and the picture. The record keeps the files
+// where the user chose them; the run decides how the page names them (the
+// copy offer at Finish, file URLs in the preview) before the page is written.
+struct PageFiles {
+  std::string background;
+  std::string sound;
+  std::string picture;
+};
+
 #endif

@@ -4,7 +4,8 @@
 #include <cstring>
 #include <utility>
 
-#include "core/delivery.h"
+#include "core/text_message.h"
+#include "core/text_rules.h"
 #include "res/resource.h"
 
 namespace velbrook {
@@ -71,16 +72,9 @@ std::string FileUrl(const std::string& path, const std::string& currentDirectory
 
 std::string BuildPreviewPage(const PageSettings& settings, const TextSource& texts, const Clock& clock,
                              const std::string& currentDirectory) {
-  struct WhereTheyLie : FileReferences {
-    explicit WhereTheyLie(const std::string& directory) : directory(directory) {}
-    void Resolve(const std::string&, std::string& reference) override {
-      reference = FileUrl(reference, directory);
-    }
-    const std::string& directory;
-  } references(currentDirectory);
-  PageSettings copy = settings;
   std::string page;
-  BuildPage(copy, page, texts, references, clock);
+  BuildPage(settings, ResolveFiles(settings, [&](const std::string& reference) { return FileUrl(reference, currentDirectory); }),
+            page, texts, clock);
   return page;
 }
 

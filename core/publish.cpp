@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
-#include "core/delivery.h"
+#include "core/file_paths.h"
+#include "core/text_message.h"
+#include "core/text_rules.h"
 #include "res/resource.h"
 
 namespace velbrook {
@@ -96,15 +98,15 @@ int PublishPageProblem(const PublishSettings& settings) {
   return 0;
 }
 
-UploadPlan PlanUpload(const PageSettings& settings, const std::string& page) {
+UploadPlan PlanUpload(const PageSettings& settings, const PageFiles& files, const std::string& page) {
   UploadPlan plan;
   const PathParts pageParts = SplitPath(settings.file.m_strFileName);
   plan.files.push_back({pageParts.name + pageParts.ext, page});
   std::vector<std::string> references;
-  if (settings.background.m_bUseBitmap) references.push_back(settings.background.m_strBitmapFile);
-  if (!settings.background.m_strSoundFile.empty()) references.push_back(settings.background.m_strSoundFile);
+  if (settings.background.m_bUseBitmap) references.push_back(files.background);
+  if (!settings.background.m_strSoundFile.empty()) references.push_back(files.sound);
   if (settings.picture.m_bIncludePicture && !settings.picture.m_strPictureFile.empty()) {
-    references.push_back(settings.picture.m_strPictureFile);
+    references.push_back(files.picture);
   }
   for (const std::string& reference : references) {
     // A URL is on the web already.
@@ -279,7 +281,8 @@ struct Exchange {
 
 }  // namespace
 
-void PublishPage(PageSettings& settings, const std::string& page, Services& services, const TextSource& texts) {
+void PublishPage(PageSettings& settings, const PageFiles& files, const std::string& page, Services& services,
+                 const TextSource& texts) {
   PublishSettings& publish = settings.publish;
   const std::string& pageFile = settings.file.m_strFileName;
   const SecretGuard password(publish.m_strPassword);
@@ -312,7 +315,7 @@ void PublishPage(PageSettings& settings, const std::string& page, Services& serv
   // Gone from the record before anything is sent.
   Wipe(publish.m_strPassword);
 
-  const UploadPlan plan = PlanUpload(settings, page);
+  const UploadPlan plan = PlanUpload(settings, files, page);
   if (!IsSiteName(exchange.site) || (exchange.key.empty() && exchange.password.empty())) {
     exchange.outcome = PublishOutcome::kAuthRefused;
   } else {

@@ -40,9 +40,9 @@ struct UploadPlan {
 };
 
 // The page under its own file name, and every file the written page refers
-// to that lies beside it, under its bare name. `settings` is the record as
-// the writer left it (references already made bare by the copy offer).
-UploadPlan PlanUpload(const PageSettings& settings, const std::string& page);
+// to that lies beside it, under its bare name. `files` names the files as
+// the written page does (made bare by the copy offer).
+UploadPlan PlanUpload(const PageSettings& settings, const PageFiles& files, const std::string& page);
 
 struct MultipartBody {
   std::string boundary;
@@ -101,10 +101,12 @@ class SecretGuard {
 // Fills the publishing block from what this computer remembers.
 void RecallPublishing(PublishSettings& settings, Services& services);
 
-// At Finish, once the page file `page` is written: puts it and the files
-// beside it on the site, keeps or forgets the key as "Remember" says, tells
-// the outcome and offers to open the page. Wipes the password typed.
-void PublishPage(PageSettings& settings, const std::string& page, Services& services, const TextSource& texts);
+// At Finish, once the page file `page` is written, naming its files as
+// `files` does: puts it and the files beside it on the site, keeps or
+// forgets the key as "Remember" says, tells the outcome and offers to open
+// the page. Wipes the password typed.
+void PublishPage(PageSettings& settings, const PageFiles& files, const std::string& page, Services& services,
+                 const TextSource& texts);
 
 }  // namespace velbrook
 

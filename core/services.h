@@ -95,7 +95,8 @@ class Services {
   virtual bool WriteFileReplacing(const std::string& path, const std::string& bytes) = 0;
 
   // Whether a file stands at `path` that is not the file `other` (however
-  // either is spelt): a copy of `other` to `path` would destroy it.
+  // either is spelt): a copy of `other` to `path` would destroy it. An
+  // empty `other` names no file, so any file at `path` counts.
   virtual bool AnotherFileAt(const std::string& path, const std::string& other) = 0;
 
   // Replaces the clipboard's content by `text` as zero-terminated plain

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "core/delivery.h"
+#include "core/file_paths.h"
 #include "core/html_writer.h"
 #include "core/link_entry.h"
 #include "core/page_reader.h"
@@ -56,12 +57,13 @@ void FuzzBuildPage(FuzzedDataProvider& data) {
   BuiltinTexts texts;
   PageDelivery delivery(services, texts);
   std::string page;
+  const velbrook::PageFiles files = delivery.OfferCopies(s);
   // The references the page writes, and so offers and reduces.
   std::vector<const std::string*> written;
-  if (s.background.m_bUseBitmap) written.push_back(&s.background.m_strBitmapFile);
-  if (!s.background.m_strSoundFile.empty()) written.push_back(&s.background.m_strSoundFile);
-  if (s.picture.m_bIncludePicture && !s.picture.m_strPictureFile.empty()) written.push_back(&s.picture.m_strPictureFile);
-  velbrook::BuildPage(s, page, texts, delivery, clock);
+  if (s.background.m_bUseBitmap) written.push_back(&files.background);
+  if (!s.background.m_strSoundFile.empty()) written.push_back(&files.sound);
+  if (s.picture.m_bIncludePicture && !s.picture.m_strPictureFile.empty()) written.push_back(&files.picture);
+  velbrook::BuildPage(s, files, page, texts, clock);
   const std::string end = "</BODY>\r\n\r\n</HTML>\r\n";
   Check(page.size() >= end.size() && page.compare(page.size() - end.size(), end.size(), end) == 0);
   // Every reference the page names is a bare name.
@@ -85,7 +87,7 @@ void FuzzReadPage(FuzzedDataProvider& data) {
   for (int i = 0; i < 3; ++i) {
     ScriptedServices services;
     PageDelivery delivery(services, texts);
-    velbrook::BuildPage(s, pages[i], texts, delivery, clock);
+    velbrook::BuildPage(s, delivery.OfferCopies(s), pages[i], texts, clock);
     Check(i == 0 || services.messages.empty());
     Check(velbrook::ReadPage(pages[i], pageFile, texts, s));
   }
@@ -103,7 +105,7 @@ void FuzzPaths(FuzzedDataProvider& data) {
   BuiltinTexts texts;
   PageDelivery delivery(services, texts);
   services.answers = {velbrook::kIdYes};
-  delivery.OfferCopyToPageDir(pageFile, reference);
+  reference = delivery.OfferCopyToPageDir(pageFile, reference);
   Check(reference == parts.name + parts.ext);
   Check(services.copies.size() <= 1);
 }

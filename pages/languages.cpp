@@ -1,6 +1,6 @@
 #include "pages/languages.h"
 
-#include "core/delivery.h"
+#include "core/text_rules.h"
 
 namespace velbrook {
 

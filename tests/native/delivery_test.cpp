@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "core/delivery.h"
+#include "core/file_paths.h"
+#include "core/text_rules.h"
 #include "res/resource.h"
 #include "tests/native/scripted_services.h"
 
@@ -66,8 +68,7 @@ TEST(EqualsIgnoreAsciiCase, FoldsOnlyAsciiLetters) {
 class CopyOfferTest : public ::testing::Test {
  protected:
   std::string Offer(const std::string& pageFile, std::string reference) {
-    delivery.OfferCopyToPageDir(pageFile, reference);
-    return reference;
+    return delivery.OfferCopyToPageDir(pageFile, reference);
   }
   BuiltinTexts texts;
   ScriptedServices services;
@@ -161,7 +162,7 @@ TEST_F(CopyOfferTest, AnotherFileOfThatNameIsReplacedOnlyWhenTheUserAgreesAgain)
     services.otherFiles = {"C:\\WEB\\ME.GIF"};
     services.answers = {kIdYes, second};
     std::string reference = "D:\\PICS\\ME.GIF";
-    delivery.OfferCopyToPageDir("C:\\WEB\\HOME.HTM", reference);
+    reference = delivery.OfferCopyToPageDir("C:\\WEB\\HOME.HTM", reference);
     EXPECT_EQ("ME.GIF", reference);
     ASSERT_EQ(2u, services.messages.size());
     EXPECT_EQ("The Home Page directory already has another file named C:\\WEB\\ME.GIF. Do You want to replace it "
@@ -209,7 +210,7 @@ TEST_F(FileDeliveryTest, AgreedCopyOverwritesTheFileNextToThePage) {
   std::ofstream(dir / "web" / "me.gif", std::ios::binary) << "an older and longer picture";
   services.answers = {kIdYes};
   std::string reference = (dir / "pics" / "me.gif").string();
-  delivery.OfferCopyToPageDir((dir / "web" / "home.htm").string(), reference);
+  reference = delivery.OfferCopyToPageDir((dir / "web" / "home.htm").string(), reference);
   EXPECT_EQ("me.gif", reference);
   EXPECT_EQ("new picture", ReadFile(dir / "web" / "me.gif"));
   EXPECT_FALSE(delivery.Failed());

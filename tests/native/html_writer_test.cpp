@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/delivery.h"
 #include "core/html_writer.h"
 #include "core/page_reader.h"
 #include "res/resource.h"
@@ -19,7 +20,8 @@ class BuildPageTest : public ::testing::Test {
  protected:
   std::string Build() {
     std::string page;
-    BuildPage(settings, page, texts, delivery, clock);
+    files = delivery.OfferCopies(settings);
+    BuildPage(settings, files, page, texts, clock);
     return page;
   }
   // The page text between the end of the BODY tag and the credit line.
@@ -35,6 +37,7 @@ class BuildPageTest : public ::testing::Test {
   ScriptedServices services;
   PageDelivery delivery{services, texts};
   FixedClock clock;
+  PageFiles files;
 };
 
 TEST_F(BuildPageTest, InitialSettingsGiveTheFirstWorkedExample) {
@@ -292,7 +295,7 @@ TEST_F(BuildPageTest, UserTextsKeepTheirAsciiAndCarryTheRestAsReferences) {
   DoubleByteTexts doubleByte;
   settings.title.m_strWindowTitle = "\x82\xA0\x83\x5C\x84\x40!";
   std::string fromDoubleByte;
-  BuildPage(settings, fromDoubleByte, doubleByte, delivery, clock);
+  BuildPage(settings, delivery.OfferCopies(settings), fromDoubleByte, doubleByte, clock);
   EXPECT_NE(std::string::npos, fromDoubleByte.find("<TITLE>\r\n&#12354;&#12477;&#128512;!\r\n</TITLE>"));
   PageSettings read;
   ASSERT_TRUE(ReadPage(fromDoubleByte, "C:\\home.htm", doubleByte, read));
@@ -316,9 +319,21 @@ TEST_F(BuildPageTest, FileReferencesAreOfferedInOrderAndReducedToBareNames) {
   EXPECT_NE(std::string::npos, page.find("<BODY BACKGROUND=\"BG.GIF\">"));
   EXPECT_NE(std::string::npos, page.find("<BGSOUND SRC=\"TUNE.MID\">\r\n\r\n<HR>"));
   EXPECT_NE(std::string::npos, page.find("<IMG SRC=\"me.gif\">"));
-  EXPECT_EQ("BG.GIF", settings.background.m_strBitmapFile);
-  EXPECT_EQ("TUNE.MID", settings.background.m_strSoundFile);
-  EXPECT_EQ("me.gif", settings.picture.m_strPictureFile);
+  EXPECT_EQ("BG.GIF", files.background);
+  EXPECT_EQ("TUNE.MID", files.sound);
+  EXPECT_EQ("me.gif", files.picture);
+
+  // Written again from the same record and names, the page is the same and
+  // nothing is asked: the record still holds the files where they lie.
+  EXPECT_EQ("D:\\PICS\\BG.GIF", settings.background.m_strBitmapFile);
+  const std::size_t asked = services.messages.size();
+  for (int again = 0; again < 2; ++again) {
+    std::string same;
+    BuildPage(settings, files, same, texts, clock);
+    EXPECT_EQ(page, same);
+  }
+  EXPECT_EQ(asked, services.messages.size());
+  EXPECT_EQ(1u, services.copies.size());
 }
 
 // Fails on one chosen string-table entry, as a broken resource would.
@@ -340,7 +355,7 @@ TEST_F(BuildPageTest, AResourceFailureKeepsWhatWasAppendedBefore) {
   settings.items.m_nItems = 1;
   FailingTexts failing(IDS_ITEM_LINE);
   std::string page = "kept";
-  EXPECT_THROW(BuildPage(settings, page, failing, delivery, clock), ResourceError);
+  EXPECT_THROW(BuildPage(settings, delivery.OfferCopies(settings), page, failing, clock), ResourceError);
   EXPECT_EQ("kept" + std::string(kHead) + "<TITLE>\r\nT\r\n</TITLE>\r\n</HEAD>\r\n\r\n<BODY>\r\n\r\n<HR>\r\n\r\n"
                 "<P>\r\n\r\n<UL>\r\n",
             page);

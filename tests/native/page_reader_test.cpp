@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "core/delivery.h"
 #include "core/html_writer.h"
 #include "core/page_reader.h"
 #include "core/page_run.h"
@@ -57,7 +58,7 @@ class PageReaderTest : public ::testing::Test {
     ScriptedServices services;
     PageDelivery delivery(services, texts);
     std::string page;
-    BuildPage(s, page, texts, delivery, clock);
+    BuildPage(s, delivery.OfferCopies(s), page, texts, clock);
     if (questions) *questions = services.messages.size();
     return page;
   }

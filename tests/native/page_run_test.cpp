@@ -148,26 +148,43 @@ class FailingTexts : public BuiltinTexts {
   bool m_memory;
 };
 
-TEST_F(FinishRunTest, WriterFailuresDeliverThePartialPageAndWarn) {
+// A page cut short goes to a new file only: a file already at its name is
+// left as it was, and the clipboard keeps what it held.
+TEST_F(FinishRunTest, WriterFailuresDeliverThePartialPageOnlyToANewFileAndWarn) {
+  const std::string kept = "C:\\WEB\\HOME.HTM", fresh = "C:\\WEB\\NEW.HTM";
+  const struct {
+    const std::string fileName;
+    std::string outcome;
+    unsigned style;
+    bool written;
+  } cases[] = {
+      {"", "It is possible that the bad home page file () has been created.", kMbOk | kMbIconInformation, false},
+      {fresh, "It is possible that the bad home page file (" + fresh + ") has been created.",
+       kMbOk | kMbIconInformation, true},
+      {kept, "The Velbrook could not make the whole home page, so the file " + kept + " was left as it was.",
+       kMbOk | kMbIconExclamation, false},
+  };
   for (bool memory : {true, false}) {
-    SCOPED_TRACE(memory ? "memory" : "resource");
-    FailingTexts failing({IDS_ITEM_LINE}, memory);
-    texts = &failing;
-    page.clear();
-    services.messages.clear();
-    services.clipboard.clear();
-    settings.file.m_bClipboard = TRUE;
-    settings.items.m_arrItems = {"one"};
-    settings.items.m_nItems = 1;
-    Run(kWizardFinish);
-    EXPECT_EQ((std::vector<std::string>{memory ? "Memory corrupt!" : "Bad resource",
-                                        "It is possible that the bad home page file () has been created."}),
-              Messages());
-    EXPECT_EQ(static_cast<unsigned>(kMbOk | kMbIconExclamation), services.messages[0].style);
-    EXPECT_EQ(static_cast<unsigned>(kMbOk | kMbIconInformation), services.messages[1].style);
-    ASSERT_EQ(1u, services.clipboard.size());
-    EXPECT_EQ(page, services.clipboard[0]);
-    EXPECT_EQ("<UL>\r\n", page.substr(page.size() - 6)) << "cut short where the failure happened";
+    for (const auto& c : cases) {
+      SCOPED_TRACE(testing::Message() << (memory ? "memory, " : "resource, ") << c.fileName);
+      FailingTexts failing({IDS_ITEM_LINE}, memory);
+      texts = &failing;
+      page.clear();
+      services = ScriptedServices();
+      services.otherFiles = {kept};
+      settings.file.m_bClipboard = TRUE;
+      settings.file.m_strFileName = c.fileName;
+      settings.items.m_arrItems = {"one"};
+      settings.items.m_nItems = 1;
+      Run(kWizardFinish);
+      EXPECT_EQ((std::vector<std::string>{memory ? "Memory corrupt!" : "Bad resource", c.outcome}), Messages());
+      EXPECT_EQ(static_cast<unsigned>(kMbOk | kMbIconExclamation), services.messages[0].style);
+      EXPECT_EQ(c.style, services.messages[1].style);
+      EXPECT_TRUE(services.clipboard.empty());
+      EXPECT_EQ(c.written ? 1u : 0u, services.writes.size());
+      if (c.written) EXPECT_EQ(page, services.writes[0].second);
+      EXPECT_EQ("<UL>\r\n", page.substr(page.size() - 6)) << "cut short where the failure happened";
+    }
   }
 }
 
@@ -187,7 +204,7 @@ TEST_F(FinishRunTest, MissingFavoriteLinksAreABadResource) {
   EXPECT_EQ((std::vector<std::string>{"Bad resource",
                                       "It is possible that the bad home page file () has been created."}),
             Messages());
-  ASSERT_EQ(1u, services.clipboard.size());
+  EXPECT_TRUE(services.clipboard.empty()) << "a page cut short is no page to paste";
   EXPECT_EQ("\r\n<P>\r\n\r\n<UL>\r\n", page.substr(page.size() - 15)) << "cut short at the list";
 }
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/delivery.h"
 #include "core/preview.h"
 #include "res/resource.h"
 #include "tests/native/fixed_clock.h"
@@ -77,7 +78,7 @@ TEST(Preview, IsTheFinishPageButForTheThreeReferences) {
 
     PageDelivery delivery(services, texts);
     std::string finish;
-    BuildPage(settings, finish, texts, delivery, clock);
+    BuildPage(settings, delivery.OfferCopies(settings), finish, texts, clock);
     EXPECT_EQ(c.references.size(), services.messages.size()) << "Finish offers a copy of each file";
     for (const auto& reference : c.references) finish = Replaced(finish, reference.first, reference.second);
     EXPECT_EQ(finish, preview);

@@ -135,7 +135,7 @@ TEST(PublishRun, KeyFromPasswordUploadAndWhatIsKept) {
     settings.picture.m_strPictureFile = "me.gif";
     settings.background.m_strSoundFile = "tune.mid";  // not beside the page
     settings.publish = {TRUE, "my-site", c.password, c.remember, c.keptBefore.empty() ? "" : "my-site"};
-    PublishPage(settings, "<HTML>page</HTML>", services, BuiltinTexts());
+    PublishPage(settings, {"", "tune.mid", "me.gif"}, "<HTML>page</HTML>", services, BuiltinTexts());
 
     SCOPED_TRACE(c.name);
     EXPECT_EQ(std::vector<std::string>{kPublishHost}, services.hosts);

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/delivery.h"
 #include "core/html_writer.h"
 #include "core/preview.h"
 #include "framework/controls.h"
@@ -84,7 +85,7 @@ TEST_F(PagesTest, APageOpenedAgainFillsEveryPageAndIsWrittenWithJustItsEdit) {
   written.footer = {TRUE, FALSE, "j\xF6rg@example.org", 2};
   std::string page;
   PageDelivery quiet(services, texts);
-  BuildPage(written, page, texts, quiet, clock);
+  BuildPage(written, quiet.OfferCopies(written), page, texts, clock);
   WriteFile(file, page);
   const std::string dir = file.substr(0, file.find_last_of('\\') + 1);
 
@@ -142,7 +143,7 @@ TEST_F(PagesTest, APageOpenedAgainFillsEveryPageAndIsWrittenWithJustItsEdit) {
   PageSettings edited = written;
   edited.items = {{"Chess", "Go", "Poker"}, "Hobbies:", 3};
   page.clear();
-  BuildPage(edited, page, texts, quiet, clock);
+  BuildPage(edited, quiet.OfferCopies(edited), page, texts, clock);
   EXPECT_EQ(page, ReadFile(file));
 }
 
@@ -273,7 +274,7 @@ TEST_F(PagesTest, PreviewAndFinishSeeEveryValueTypedAndTheFileGoesWithTheRun) {
   // the page from the same record.
   std::string page;
   PageDelivery quiet(services, texts);
-  BuildPage(expected, page, texts, quiet, clock);
+  BuildPage(expected, quiet.OfferCopies(expected), page, texts, clock);
   EXPECT_EQ(page, ReadFile(file));
   ASSERT_EQ(1u, services.clipboard.size());
   EXPECT_EQ(page, services.clipboard[0]);

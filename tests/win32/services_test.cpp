@@ -244,7 +244,7 @@ TEST_F(ServicesTest, AFileIsReplacedWholeOrNotAtAll) {
     }
     if (copy) {
       std::string reference = source;
-      delivery.OfferCopyToPageDir(folder + "home.htm", reference);
+      reference = delivery.OfferCopyToPageDir(folder + "home.htm", reference);
       EXPECT_EQ(copyName, reference);
       EXPECT_TRUE(answerer.answers.empty()) << "both questions asked";
     } else {
