@@ -87,19 +87,20 @@ void CPageApp::Run(velbrook::Services& services, const velbrook::TextSource& tex
     // Goes after the outcome message, whichever way the wizard ended.
     velbrook::PagePreview preview(settings, services, texts, clock, PreviewFileName());
 
-    wizard.AddPage(new CWelcomePage(nullptr, "Welcome to the Velbrook!", &wizard));
-    wizard.AddPage(new CTitlePage(settings.title, "Title and headers of the page", &wizard));
-    wizard.AddPage(new CBackgroundPage(settings.background, "Background color, picture and sound", &wizard));
-    wizard.AddPage(new CTextColorPage(settings.color, "Text color", &wizard));
-    wizard.AddPage(new CPicturePage(settings.picture, "Picture for the page", &wizard));
-    wizard.AddPage(new CTextPage(settings.text, "Text of the page", &wizard));
-    wizard.AddPage(new CItemsPage(settings.items, "Items on the page", &wizard));
-    wizard.AddPage(new CLinksPage(settings.links, "Link to other pages", &wizard));
-    wizard.AddPage(new CFooterPage(settings.footer, "Your e-mail adress", &wizard));
+    // The pages in their order, each with its block of the record.
+    wizard.AddPage(new CWelcomePage(&wizard));
+    wizard.AddPage(new CTitlePage(settings.title, &wizard));
+    wizard.AddPage(new CBackgroundPage(settings.background, &wizard));
+    wizard.AddPage(new CTextColorPage(settings.color, &wizard));
+    wizard.AddPage(new CPicturePage(settings.picture, &wizard));
+    wizard.AddPage(new CTextPage(settings.text, &wizard));
+    wizard.AddPage(new CItemsPage(settings.items, &wizard));
+    wizard.AddPage(new CLinksPage(settings.links, &wizard));
+    wizard.AddPage(new CFooterPage(settings.footer, &wizard));
     // Before the last page, which stays where the user decides and
     // finishes: publishing happens at Finish, after the page is written.
-    wizard.AddPage(new CPublishPage(settings.publish, "Put the page on the web", &wizard));
-    wizard.AddPage(new CFileNamePage(settings.file, "File name for the page", &wizard, &preview));
+    wizard.AddPage(new CPublishPage(settings.publish, &wizard));
+    wizard.AddPage(new CFileNamePage(settings.file, &wizard, &preview));
 
     const INT_PTR result = wizard.DoModal();
     NoticeWindow notice;

@@ -53,7 +53,7 @@ class Transfer : public HttpsLink {
 
   // Runs on the worker thread; tells `dialog` (if any) when done.
   void Run() {
-    m_session = ::InternetOpenA("Velbrook/1.22", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    m_session = ::InternetOpenA("Velbrook/" VELBROOK_VERSION, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (m_session) {
       SetTimeouts(m_session);
       m_connection = ::InternetConnectA(m_session, m_host.c_str(), INTERNET_DEFAULT_HTTPS_PORT, nullptr, nullptr,

@@ -42,7 +42,7 @@ target_link_libraries(dravel PRIVATE shell32)
 # create windows from the very same templates.
 set(VELBROOK_RC ${CMAKE_SOURCE_DIR}/res/velbrook.rc)
 set_source_files_properties(${VELBROOK_RC} PROPERTIES OBJECT_DEPENDS
-  "${GEN_DIR}/texts.rc;${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/favorites.html;${CMAKE_SOURCE_DIR}/res/welcome.bmp;${CMAKE_SOURCE_DIR}/res/picture.bmp;${CMAKE_SOURCE_DIR}/res/filename.bmp;${CMAKE_SOURCE_DIR}/res/velbrook.ico;${CMAKE_SOURCE_DIR}/res/velbrook.manifest")
+  "${GEN_DIR}/texts.rc;${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/favorites.html;${CMAKE_SOURCE_DIR}/res/welcome.bmp;${CMAKE_SOURCE_DIR}/res/picture.bmp;${CMAKE_SOURCE_DIR}/res/filename.bmp;${CMAKE_SOURCE_DIR}/res/velbrook.ico;${GEN_DIR}/velbrook.manifest")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/res -I${GEN_DIR}")
 
 # The Win32 side of the program, everything but the entry point.

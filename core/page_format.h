@@ -4,6 +4,8 @@
 #ifndef VELBROOK_CORE_PAGE_FORMAT_H
 #define VELBROOK_CORE_PAGE_FORMAT_H
 
+#include "res/resource.h"
+
 namespace velbrook {
 namespace page_format {
 
@@ -12,7 +14,7 @@ const char kDoctype[] = "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML 3.0//EN\">\r\
 // stated: <HTML LANG="de">.
 const char kHtmlOpen[] = "<HTML";
 const char kLanguageOpen[] = " LANG=\"";
-const char kDocumentHead[] = ">\r\n\r\n<META NAME=\"CREATOR\" CONTENT=\"The Velbrook v1.22\">\r\n\r\n<HEAD>\r\n";
+const char kDocumentHead[] = ">\r\n\r\n<META NAME=\"CREATOR\" CONTENT=\"The Velbrook v" VELBROOK_VERSION "\">\r\n\r\n<HEAD>\r\n";
 // The line that asks a phone's browser to lay the page out at the
 // screen's own width instead of a desktop's; older browsers ignore it.
 const char kPhoneViewport[] = "<META NAME=\"viewport\" CONTENT=\"width=device-width, initial-scale=1\">\r\n";

@@ -37,7 +37,9 @@ void RunStep(PageDelivery& delivery, Step step) {
 void StartFromPage(const std::string& pageFile, PageSettings& settings, Services& services,
                    const TextSource& texts) {
   if (pageFile.empty() || ReadPageFile(pageFile, texts, settings)) return;
-  ShowTextMessage(services, texts, IDS_PAGE_UNREADABLE, kMbOk | kMbIconExclamation, pageFile, kWelcomeHelp);
+  // Help shows the welcome topic, which tells how a page is opened again.
+  ShowTextMessage(services, texts, IDS_PAGE_UNREADABLE, kMbOk | kMbIconExclamation, pageFile,
+                  IDS_HELP_WELCOME - IDS_HELP_BASE);
 }
 
 void FinishRun(int wizardResult, PageSettings& settings, std::string& page, Services& services,

@@ -9,6 +9,7 @@
 #include "core/page_settings.h"
 #include "core/services.h"
 #include "core/texts.h"
+#include "core/wizard_result.h"
 
 namespace velbrook {
 
@@ -19,13 +20,6 @@ class CreationNotice {
   virtual void Show() = 0;
   virtual void Remove() = 0;
 };
-
-// The wizard's modal results the run tells apart.
-enum WizardResult { kWizardFinish = 1, kWizardCancel = 2 };
-
-// The help context of the welcome page, whose topic tells how a page is
-// opened again.
-const int kWelcomeHelp = 1;
 
 // Fills `settings` from the page file the program was started with, if one
 // was named. One that cannot be read is named in a message, and the wizard

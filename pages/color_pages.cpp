@@ -4,8 +4,8 @@
 #include "framework/app.h"
 #include "res/resource.h"
 
-CBackgroundPage::CBackgroundPage(BackgroundSettings& settings, const std::string& title, CWnd* wizard)
-    : CVelbrookPage(title, IDD_BACKGROUND_PAGE, wizard, 19),
+CBackgroundPage::CBackgroundPage(BackgroundSettings& settings, CWnd* wizard)
+    : CVelbrookPage(kIdentity, wizard),
       m_settings(settings),
       m_bColorChosen(settings.m_bUseColor),
       m_wndColor(&settings.m_crBackground, &m_bColorChosen) {}
@@ -62,8 +62,8 @@ void CBackgroundPage::OnColorRule() {
   EnableControls({IDC_SELECT_COLOR}, m_settings.m_bUseColor != FALSE);
 }
 
-CTextColorPage::CTextColorPage(ColorSettings& settings, const std::string& title, CWnd* wizard)
-    : CVelbrookPage(title, IDD_TEXT_COLOR_PAGE, wizard, 20),
+CTextColorPage::CTextColorPage(ColorSettings& settings, CWnd* wizard)
+    : CVelbrookPage(kIdentity, wizard),
       m_wndText(&settings.m_crText, &settings.m_bTextChosen),
       m_wndLink(&settings.m_crLink, &settings.m_bLinkChosen),
       m_wndVLink(&settings.m_crVLink, &settings.m_bVLinkChosen) {}

@@ -9,7 +9,10 @@
 
 class CBackgroundPage : public CVelbrookPage {
  public:
-  CBackgroundPage(BackgroundSettings& settings, const std::string& title, CWnd* wizard);
+  static constexpr PageIdentity kIdentity{IDD_BACKGROUND_PAGE, HelpContextOf(IDS_HELP_BACKGROUND),
+                                          IDS_CAPTION_BACKGROUND};
+
+  CBackgroundPage(BackgroundSettings& settings, CWnd* wizard);
 
   BackgroundSettings& m_settings;
   // The swatch's colour-chosen flag, only for its look; never copied into
@@ -29,7 +32,9 @@ class CBackgroundPage : public CVelbrookPage {
 
 class CTextColorPage : public CVelbrookPage {
  public:
-  CTextColorPage(ColorSettings& settings, const std::string& title, CWnd* wizard);
+  static constexpr PageIdentity kIdentity{IDD_TEXT_COLOR_PAGE, HelpContextOf(IDS_HELP_COLORS), IDS_CAPTION_TEXT_COLOR};
+
+  CTextColorPage(ColorSettings& settings, CWnd* wizard);
 
   CColor m_wndText;
   CColor m_wndLink;

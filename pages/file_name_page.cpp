@@ -4,13 +4,8 @@
 #include "pages/page_rules.h"
 #include "res/resource.h"
 
-namespace {
-const int kFileNameHelp = 8;
-}  // namespace
-
-CFileNamePage::CFileNamePage(FileSettings& settings, const std::string& title, CWnd* wizard,
-                             velbrook::PagePreview* preview)
-    : CVelbrookPage(title, IDD_FILE_NAME_PAGE, wizard, kFileNameHelp), m_settings(settings), m_pPreview(preview) {}
+CFileNamePage::CFileNamePage(FileSettings& settings, CWnd* wizard, velbrook::PagePreview* preview)
+    : CVelbrookPage(kIdentity, wizard), m_settings(settings), m_pPreview(preview) {}
 
 BOOL CFileNamePage::OnInitDialog() {
   CVelbrookPage::OnInitDialog();
@@ -60,7 +55,7 @@ void CFileNamePage::OnPreview() {
   // The pages already left saved their values as they were left; this one
   // saves its own as leaving it would.
   if (!m_pPreview || !SaveValues()) return;
-  m_pPreview->Show(m_pPreview->Settings(), kFileNameHelp);
+  m_pPreview->Show(m_pPreview->Settings(), kIdentity.helpContext);
 }
 
 BOOL CFileNamePage::LeavePage() {

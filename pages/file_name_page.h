@@ -10,10 +10,11 @@
 
 class CFileNamePage : public CVelbrookPage {
  public:
+  static constexpr PageIdentity kIdentity{IDD_FILE_NAME_PAGE, HelpContextOf(IDS_HELP_FILENAME), IDS_CAPTION_FILE_NAME};
+
   // Preview shows the page through `preview`; without one the button stays
   // disabled.
-  CFileNamePage(FileSettings& settings, const std::string& title, CWnd* wizard,
-                velbrook::PagePreview* preview = nullptr);
+  CFileNamePage(FileSettings& settings, CWnd* wizard, velbrook::PagePreview* preview = nullptr);
 
   // Saves the values, then asks before leaving with no output chosen.
   BOOL LeavePage() override;

@@ -11,8 +11,8 @@ const struct {
 } kStyles[] = {{IDC_STYLE_NONE, 0}, {IDC_STYLE_MARQUEE, 1}, {IDC_STYLE_BLINKING, 2}};
 }  // namespace
 
-CFooterPage::CFooterPage(FooterSettings& settings, const std::string& title, CWnd* wizard)
-    : CVelbrookPage(title, IDD_FOOTER_PAGE, wizard, 7), m_settings(settings) {}
+CFooterPage::CFooterPage(FooterSettings& settings, CWnd* wizard)
+    : CVelbrookPage(kIdentity, wizard), m_settings(settings) {}
 
 BOOL CFooterPage::OnInitDialog() {
   CVelbrookPage::OnInitDialog();

@@ -8,7 +8,9 @@
 
 class CFooterPage : public CVelbrookPage {
  public:
-  CFooterPage(FooterSettings& settings, const std::string& title, CWnd* wizard);
+  static constexpr PageIdentity kIdentity{IDD_FOOTER_PAGE, HelpContextOf(IDS_HELP_FOOTER), IDS_CAPTION_FOOTER};
+
+  CFooterPage(FooterSettings& settings, CWnd* wizard);
 
   // The style has no exchange of its own: its radios write it the moment
   // they are clicked.

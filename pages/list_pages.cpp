@@ -29,9 +29,9 @@ bool HelpClicked(int id, int context) {
 
 }  // namespace
 
-CListPage::CListPage(const std::string& title, UINT templateId, CWnd* wizard, int helpContext,
-                     const velbrook::ListButtons& buttons, CStringArray& entries, int& count)
-    : CVelbrookPage(title, templateId, wizard, helpContext), m_buttons(buttons), m_entries(entries), m_count(count) {}
+CListPage::CListPage(const PageIdentity& identity, CWnd* wizard, const velbrook::ListButtons& buttons,
+                     CStringArray& entries, int& count)
+    : CVelbrookPage(identity, wizard), m_buttons(buttons), m_entries(entries), m_count(count) {}
 
 BOOL CListPage::OnCommand(int id, int code, HWND control) {
   if (code == BN_CLICKED && m_list.m_hWnd) {
@@ -56,8 +56,8 @@ void CListPage::DDX_Entries(CDataExchange* dx, int id) {
   for (int i = 0; i < m_count; ++i) m_entries.push_back(m_list.GetText(i));
 }
 
-CItemsPage::CItemsPage(ItemSettings& settings, const std::string& title, CWnd* wizard)
-    : CListPage(title, IDD_ITEMS_PAGE, wizard, 5,
+CItemsPage::CItemsPage(ItemSettings& settings, CWnd* wizard)
+    : CListPage(kIdentity, wizard,
                 {IDC_ITEM_ADD, IDC_ITEM_INSERT, IDC_ITEM_DELETE, IDC_ITEM_UP, IDC_ITEM_DOWN, IDC_ITEM_EDIT},
                 settings.m_arrItems, settings.m_nItems),
       m_settings(settings) {}
@@ -75,8 +75,8 @@ bool CItemsPage::EditEntry(std::string& entry) {
   return true;
 }
 
-CLinksPage::CLinksPage(LinkSettings& settings, const std::string& title, CWnd* wizard)
-    : CListPage(title, IDD_LINKS_PAGE, wizard, 6,
+CLinksPage::CLinksPage(LinkSettings& settings, CWnd* wizard)
+    : CListPage(kIdentity, wizard,
                 {IDC_LINK_ADD, IDC_LINK_INSERT, IDC_LINK_DELETE, IDC_LINK_UP, IDC_LINK_DOWN, IDC_LINK_EDIT},
                 settings.m_arrLinks, settings.m_nLinks),
       m_settings(settings) {}

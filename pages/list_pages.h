@@ -12,8 +12,8 @@
 // buttons, and the list filled from the block when the window is made.
 class CListPage : public CVelbrookPage, protected velbrook::EntryEditor {
  public:
-  CListPage(const std::string& title, UINT templateId, CWnd* wizard, int helpContext,
-            const velbrook::ListButtons& buttons, CStringArray& entries, int& count);
+  CListPage(const PageIdentity& identity, CWnd* wizard, const velbrook::ListButtons& buttons, CStringArray& entries,
+            int& count);
 
  protected:
   // Called when the page window is made: the list shows the block's entries.
@@ -33,7 +33,9 @@ class CListPage : public CVelbrookPage, protected velbrook::EntryEditor {
 
 class CItemsPage : public CListPage {
  public:
-  CItemsPage(ItemSettings& settings, const std::string& title, CWnd* wizard);
+  static constexpr PageIdentity kIdentity{IDD_ITEMS_PAGE, HelpContextOf(IDS_HELP_ITEMS), IDS_CAPTION_ITEMS};
+
+  CItemsPage(ItemSettings& settings, CWnd* wizard);
 
   ItemSettings& m_settings;
 
@@ -44,7 +46,9 @@ class CItemsPage : public CListPage {
 
 class CLinksPage : public CListPage {
  public:
-  CLinksPage(LinkSettings& settings, const std::string& title, CWnd* wizard);
+  static constexpr PageIdentity kIdentity{IDD_LINKS_PAGE, HelpContextOf(IDS_HELP_LINKS), IDS_CAPTION_LINKS};
+
+  CLinksPage(LinkSettings& settings, CWnd* wizard);
 
   LinkSettings& m_settings;
 

@@ -8,8 +8,8 @@ const int kPictureControls[] = {IDC_CENTER_PICTURE, IDC_FRAME_PICTURE, IDC_PICTU
                                 IDC_PICTURE_DESCRIPTION};
 }
 
-CPicturePage::CPicturePage(PictureSettings& settings, const std::string& title, CWnd* wizard)
-    : CVelbrookPage(title, IDD_PICTURE_PAGE, wizard, 3), m_settings(settings) {}
+CPicturePage::CPicturePage(PictureSettings& settings, CWnd* wizard)
+    : CVelbrookPage(kIdentity, wizard), m_settings(settings) {}
 
 BOOL CPicturePage::OnInitDialog() {
   CVelbrookPage::OnInitDialog();

@@ -9,7 +9,9 @@
 
 class CPicturePage : public CVelbrookPage {
  public:
-  CPicturePage(PictureSettings& settings, const std::string& title, CWnd* wizard);
+  static constexpr PageIdentity kIdentity{IDD_PICTURE_PAGE, HelpContextOf(IDS_HELP_PICTURE), IDS_CAPTION_PICTURE};
+
+  CPicturePage(PictureSettings& settings, CWnd* wizard);
 
   CBitmapButton m_btnPicture;
   PictureSettings& m_settings;

@@ -3,12 +3,9 @@
 #include "core/publish.h"
 #include "res/resource.h"
 
-namespace {
-const int kPublishHelp = 11;
-}  // namespace
 
-CPublishPage::CPublishPage(PublishSettings& settings, const std::string& title, CWnd* wizard)
-    : CVelbrookPage(title, IDD_PUBLISH_PAGE, wizard, kPublishHelp), m_settings(settings) {}
+CPublishPage::CPublishPage(PublishSettings& settings, CWnd* wizard)
+    : CVelbrookPage(kIdentity, wizard), m_settings(settings) {}
 
 void CPublishPage::DoDataExchange(CDataExchange* dx) {
   DDX_Check(dx, IDC_PUBLISH, m_settings.m_bPublish);
@@ -23,7 +20,7 @@ BOOL CPublishPage::LeavePage() {
   if (!CVelbrookPage::LeavePage()) return FALSE;
   const int problem = velbrook::PublishPageProblem(m_settings);
   if (problem == 0) return TRUE;
-  AfxMessageBox(AfxLoadText(problem), velbrook::kMbOk | velbrook::kMbIconExclamation, kPublishHelp);
+  AfxMessageBox(AfxLoadText(problem), velbrook::kMbOk | velbrook::kMbIconExclamation, kIdentity.helpContext);
   ::SetFocus(GetDlgItem(problem == IDS_PUBLISH_BAD_NAME ? IDC_SITE_NAME : IDC_SITE_PASSWORD));
   return FALSE;
 }

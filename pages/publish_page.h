@@ -9,7 +9,9 @@
 
 class CPublishPage : public CVelbrookPage {
  public:
-  CPublishPage(PublishSettings& settings, const std::string& title, CWnd* wizard);
+  static constexpr PageIdentity kIdentity{IDD_PUBLISH_PAGE, HelpContextOf(IDS_HELP_PUBLISH), IDS_CAPTION_PUBLISH};
+
+  CPublishPage(PublishSettings& settings, CWnd* wizard);
 
   // Saves the values, then keeps the user here while the tick is on and the
   // site name or the password is not usable.

@@ -4,8 +4,8 @@
 #include "pages/text_import.h"
 #include "res/resource.h"
 
-CTextPage::CTextPage(TextSettings& settings, const std::string& title, CWnd* wizard)
-    : CVelbrookPage(title, IDD_TEXT_PAGE, wizard, 4), m_settings(settings) {}
+CTextPage::CTextPage(TextSettings& settings, CWnd* wizard)
+    : CVelbrookPage(kIdentity, wizard), m_settings(settings) {}
 
 BOOL CTextPage::CreatePage(CWnd* wizard) {
   const BOOL created = CVelbrookPage::CreatePage(wizard);

@@ -7,7 +7,9 @@
 
 class CTextPage : public CVelbrookPage {
  public:
-  CTextPage(TextSettings& settings, const std::string& title, CWnd* wizard);
+  static constexpr PageIdentity kIdentity{IDD_TEXT_PAGE, HelpContextOf(IDS_HELP_TEXT), IDS_CAPTION_TEXT};
+
+  CTextPage(TextSettings& settings, CWnd* wizard);
 
   // Creates the page and lets its edit take dropped files' contents.
   BOOL CreatePage(CWnd* wizard) override;

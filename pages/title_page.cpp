@@ -2,8 +2,8 @@
 
 #include "res/resource.h"
 
-CTitlePage::CTitlePage(TitleSettings& settings, const std::string& title, CWnd* wizard)
-    : CVelbrookPage(title, IDD_TITLE_PAGE, wizard, 2), m_settings(settings) {}
+CTitlePage::CTitlePage(TitleSettings& settings, CWnd* wizard)
+    : CVelbrookPage(kIdentity, wizard), m_settings(settings) {}
 
 BOOL CTitlePage::OnInitDialog() {
   // The user's own language comes first, as Windows names it (XP has this).

@@ -11,7 +11,9 @@
 
 class CTitlePage : public CVelbrookPage {
  public:
-  CTitlePage(TitleSettings& settings, const std::string& title, CWnd* wizard);
+  static constexpr PageIdentity kIdentity{IDD_TITLE_PAGE, HelpContextOf(IDS_HELP_TITLE), IDS_CAPTION_TITLE};
+
+  CTitlePage(TitleSettings& settings, CWnd* wizard);
 
   TitleSettings& m_settings;
 

@@ -4,14 +4,28 @@
 #define VELBROOK_PAGES_VELBROOK_PAGE_H
 
 #include "core/page_settings.h"
+#include "core/texts.h"
 #include "framework/app.h"
 #include "pages/page_rules.h"
+#include "res/resource.h"
 #include "wizard/wizard_page.h"
+
+// What names a page. Each page class holds its own as kIdentity, so that a
+// page is told by its class alone.
+struct PageIdentity {
+  UINT templateId;  // the page's dialog template
+  int helpContext;  // its help topic is IDS_HELP_BASE + this
+  int caption;      // the host's caption while the page is current
+};
+
+// The help context whose topic is the string-table entry `topic`.
+constexpr int HelpContextOf(int topic) { return topic - IDS_HELP_BASE; }
 
 class CVelbrookPage : public CWizardPage {
  public:
-  CVelbrookPage(const std::string& title, UINT templateId, CWnd* wizard, int helpContext)
-      : CWizardPage(title, templateId, wizard), m_nHelpContext(helpContext) {}
+  CVelbrookPage(const PageIdentity& identity, CWnd* wizard)
+      : CWizardPage(LoadCaption(identity.caption), identity.templateId, wizard),
+        m_nHelpContext(identity.helpContext) {}
 
   BOOL CreatePage(CWnd* wizard) override { return Create(m_nIDTemplate, wizard); }
   BOOL HasHelp() override { return TRUE; }
@@ -30,6 +44,15 @@ class CVelbrookPage : public CWizardPage {
     if (velbrook::BrowseForFile(AfxGetServices(), request, path)) {
       member = path;
       UpdateData(FALSE);
+    }
+  }
+  // A caption that cannot be loaded leaves the host's caption empty, as a
+  // missing string-table entry does; the page still works.
+  static std::string LoadCaption(int id) {
+    try {
+      return AfxLoadText(id);
+    } catch (const velbrook::ResourceError&) {
+      return std::string();
     }
   }
   // Enables or disables the controls `ids` together.

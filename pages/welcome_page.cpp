@@ -2,8 +2,7 @@
 
 #include "res/resource.h"
 
-CWelcomePage::CWelcomePage(void*, const std::string& title, CWnd* wizard)
-    : CVelbrookPage(title, IDD_WELCOME_PAGE, wizard, 1) {}
+CWelcomePage::CWelcomePage(CWnd* wizard) : CVelbrookPage(kIdentity, wizard) {}
 
 BOOL CWelcomePage::OnInitDialog() {
   CVelbrookPage::OnInitDialog();

@@ -7,8 +7,10 @@
 
 class CWelcomePage : public CVelbrookPage {
  public:
-  // The welcome page edits no settings; the block pointer is ignored.
-  CWelcomePage(void* settings, const std::string& title, CWnd* wizard);
+  static constexpr PageIdentity kIdentity{IDD_WELCOME_PAGE, HelpContextOf(IDS_HELP_WELCOME), IDS_CAPTION_WELCOME};
+
+  // The welcome page edits no settings.
+  explicit CWelcomePage(CWnd* wizard);
 
  protected:
   BOOL OnInitDialog() override;

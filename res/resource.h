@@ -1,8 +1,29 @@
 // Resource ids of the program: dialog templates, controls, bitmaps, icons and
 // string-table numbers. Included by the .rc files and by the C++ code, so
 // every number is written once. Only #defines here: windres reads it too.
+//
+// Grouped in bands: first what the whole program shares, then the wizard
+// host, then one band per page in the wizard's order, each with the page's
+// template, its pictures, its controls, its caption and its help topic. The
+// numbers are the ones the program has always had, so a band is no range:
+// a new id takes a number free in the whole file.
 #ifndef VELBROOK_RES_RESOURCE_H
 #define VELBROOK_RES_RESOURCE_H
+
+// ---- The whole program ------------------------------------------------------
+
+// The program's version, as the About box, the page, the manifest and the
+// user agent give it.
+#define VELBROOK_VERSION         "1.22"
+
+// Icons, raw data.
+#define IDI_PROGRAM              128
+#define IDR_FAVORITE_LINKS       129
+
+// Windows of the run around the wizard.
+#define IDD_ABOUT                132
+#define IDD_CREATION_NOTICE      134
+#define IDD_MAIN_WINDOW          137
 
 // Messages of the string table.
 #define IDS_FILE_TOO_LONG        0
@@ -53,77 +74,37 @@
 #define IDS_RULE                 28
 #define IDS_SOUND_LINE           29
 
-// The framework's own texts.
+// The framework's own texts. Help topics are IDS_HELP_BASE + the help
+// context; each page's band holds its own.
 #define IDS_MAX_CHARS            100
 #define IDS_HELP_CAPTION         101
 #define IDS_HELP_MISSING         102
-
-// What a screen reader reads for a control whose text alone does not say it.
-#define IDS_NAME_CHOOSE_TEXT     110
-#define IDS_NAME_CHOOSE_LINK     111
-#define IDS_NAME_CHOOSE_VLINK    112
-
-// Help topics: IDS_HELP_BASE + the help context.
 #define IDS_HELP_BASE            200
-#define IDS_HELP_WELCOME         201
-#define IDS_HELP_TITLE           202
-#define IDS_HELP_PICTURE         203
-#define IDS_HELP_TEXT            204
-#define IDS_HELP_ITEMS           205
-#define IDS_HELP_LINKS           206
-#define IDS_HELP_FOOTER          207
-#define IDS_HELP_FILENAME        208
-#define IDS_HELP_ITEM            209
-#define IDS_HELP_LINK            210
-#define IDS_HELP_PUBLISH         211
-#define IDS_HELP_BACKGROUND      219
-#define IDS_HELP_COLORS          220
-#define IDS_HELP_ABANDON         230
 
-// Icons, raw data.
-#define IDI_PROGRAM              128
-#define IDR_FAVORITE_LINKS       129
+// Help button of the small dialogs (the host's Help has the same id).
+#define IDC_DIALOG_HELP          9
 
-// Bitmaps.
-#define IDB_WELCOME              1000
-#define IDB_PICTURE_PAGE         1033
-#define IDB_FILE_NAME_PAGE       1042
+// ---- The wizard host --------------------------------------------------------
 
-// Dialog templates.
-#define IDD_ITEM                 130
-#define IDD_LINK                 131
-#define IDD_ABOUT                132
-#define IDD_CREATION_NOTICE      134
-#define IDD_MAIN_WINDOW          137
-#define IDD_PUBLISH_PROGRESS     138
-#define IDD_WELCOME_PAGE         1001
+// Finish and Cancel are IDOK and IDCANCEL.
 #define IDD_WIZARD               6300
-#define IDD_TITLE_PAGE           6302
-#define IDD_PICTURE_PAGE         6303
-#define IDD_TEXT_PAGE            6304
-#define IDD_ITEMS_PAGE           6305
-#define IDD_LINKS_PAGE           6306
-#define IDD_FOOTER_PAGE          6307
-#define IDD_FILE_NAME_PAGE       6308
-#define IDD_BACKGROUND_PAGE      6309
-#define IDD_TEXT_COLOR_PAGE      6310
-#define IDD_PUBLISH_PAGE         6311
-
-// Controls of the publishing page and its progress dialog.
-#define IDC_PUBLISH              1070
-#define IDC_SITE_NAME            1071
-#define IDC_SITE_PASSWORD        1072
-#define IDC_REMEMBER             1073
-#define IDC_PUBLISH_STATUS       1074
-#define IDC_PUBLISH_BAR          1075
-
-// Controls of the wizard host (Finish and Cancel are IDOK and IDCANCEL).
 #define IDC_WIZARD_HELP          9
 #define IDC_WIZARD_BACK          6302
 #define IDC_WIZARD_NEXT          6303
 #define IDC_WIZARD_RULE          6304
 
-// Controls of the title page.
+// ---- The welcome page -------------------------------------------------------
+
+#define IDD_WELCOME_PAGE         1001
+#define IDB_WELCOME              1000
+#define IDC_WELCOME_PICTURE      1000
+#define IDC_ABOUT                1028
+#define IDS_CAPTION_WELCOME      300
+#define IDS_HELP_WELCOME         201
+
+// ---- The title page ---------------------------------------------------------
+
+#define IDD_TITLE_PAGE           6302
 #define IDC_WINDOW_TITLE         1001
 #define IDC_HEADER               1002
 #define IDC_SUBHEADER            1003
@@ -132,8 +113,12 @@
 #define IDC_CENTER_SUBHEADER     1032
 #define IDC_FIT_PHONE            1062
 #define IDC_LANGUAGE             1063
+#define IDS_CAPTION_TITLE        301
+#define IDS_HELP_TITLE           202
 
-// Controls of the background page.
+// ---- The background page ----------------------------------------------------
+
+#define IDD_BACKGROUND_PAGE      6309
 #define IDC_BROWSE_SOUND         1047
 #define IDC_SOUND_FILE           1046
 #define IDC_BITMAP_FILE          1048
@@ -143,16 +128,30 @@
 #define IDC_USE_BITMAP           1053
 #define IDC_BACKGROUND_SWATCH    1054
 #define IDC_FIXED_BACKGROUND     1058
+#define IDS_CAPTION_BACKGROUND   302
+#define IDS_HELP_BACKGROUND      219
 
-// Controls of the text colour page.
+// ---- The text colour page ---------------------------------------------------
+
+#define IDD_TEXT_COLOR_PAGE      6310
 #define IDC_CHOOSE_TEXT_COLOR    1055
 #define IDC_TEXT_SWATCH          1056
 #define IDC_CHOOSE_LINK_COLOR    1057
 #define IDC_LINK_SWATCH          1058
 #define IDC_CHOOSE_VLINK_COLOR   1059
 #define IDC_VLINK_SWATCH         1060
+// What a screen reader reads for the three "Choose..." buttons, whose text
+// alone does not say it.
+#define IDS_NAME_CHOOSE_TEXT     110
+#define IDS_NAME_CHOOSE_LINK     111
+#define IDS_NAME_CHOOSE_VLINK    112
+#define IDS_CAPTION_TEXT_COLOR   303
+#define IDS_HELP_COLORS          220
 
-// Controls of the picture page.
+// ---- The picture page -------------------------------------------------------
+
+#define IDD_PICTURE_PAGE         6303
+#define IDB_PICTURE_PAGE         1033
 #define IDC_PICTURE_FILE         1001
 #define IDC_INCLUDE_PICTURE      1005
 #define IDC_CENTER_PICTURE       1006
@@ -160,12 +159,21 @@
 #define IDC_BROWSE_PICTURE       1008
 #define IDC_PICTURE_ILLUSTRATION 1033
 #define IDC_PICTURE_DESCRIPTION  1064
+#define IDS_CAPTION_PICTURE      304
+#define IDS_HELP_PICTURE         203
 
-// Controls of the text page.
+// ---- The text page ----------------------------------------------------------
+
+#define IDD_TEXT_PAGE            6304
 #define IDC_PAGE_TEXT            1009
 #define IDC_IMPORT               1010
+#define IDS_CAPTION_TEXT         305
+#define IDS_HELP_TEXT            204
 
-// Controls of the items page and the item dialog.
+// ---- The items page and the item dialog -------------------------------------
+
+#define IDD_ITEMS_PAGE           6305
+#define IDD_ITEM                 130
 #define IDC_LIST_TITLE           1011
 #define IDC_ITEM_LIST            1012
 #define IDC_ITEM_ADD             1022
@@ -175,8 +183,14 @@
 #define IDC_ITEM_EDIT            1021
 #define IDC_ITEM_DOWN            1030
 #define IDC_ITEM_VALUE           1021
+#define IDS_CAPTION_ITEMS        306
+#define IDS_HELP_ITEMS           205
+#define IDS_HELP_ITEM            209
 
-// Controls of the links page and the link dialog.
+// ---- The links page and the link dialog -------------------------------------
+
+#define IDD_LINKS_PAGE           6306
+#define IDD_LINK                 131
 #define IDC_LINK_LIST            1016
 #define IDC_LINK_ADD             1023
 #define IDC_LINK_INSERT          1024
@@ -187,27 +201,47 @@
 #define IDC_FAVORITES            1014
 #define IDC_LINK_TITLE           1015
 #define IDC_LINK_REFERENCE       1002
+#define IDS_CAPTION_LINKS        307
+#define IDS_HELP_LINKS           206
+#define IDS_HELP_LINK            210
 
-// Controls of the footer page.
+// ---- The footer page --------------------------------------------------------
+
+#define IDD_FOOTER_PAGE          6307
 #define IDC_LAST_UPDATED         1035
 #define IDC_STYLE_NONE           1036
 #define IDC_STYLE_MARQUEE        1037
 #define IDC_STYLE_BLINKING       1038
 #define IDC_CENTER_LAST_UPDATED  1039
 #define IDC_EMAIL                1017
+#define IDS_CAPTION_FOOTER       308
+#define IDS_HELP_FOOTER          207
 
-// Help button of the small dialogs (the host's Help has the same id).
-#define IDC_DIALOG_HELP          9
+// ---- The publishing page and its progress dialog ----------------------------
 
-// Controls of the file name page.
+#define IDD_PUBLISH_PAGE         6311
+#define IDD_PUBLISH_PROGRESS     138
+#define IDC_PUBLISH              1070
+#define IDC_SITE_NAME            1071
+#define IDC_SITE_PASSWORD        1072
+#define IDC_REMEMBER             1073
+#define IDC_PUBLISH_STATUS       1074
+#define IDC_PUBLISH_BAR          1075
+#define IDS_CAPTION_PUBLISH      309
+#define IDS_HELP_PUBLISH         211
+
+// ---- The file name page -----------------------------------------------------
+
+#define IDD_FILE_NAME_PAGE       6308
+#define IDB_FILE_NAME_PAGE       1042
 #define IDC_FILE_NAME            1019
 #define IDC_FILE_BROWSE          1020
 #define IDC_FILE_PICTURE         1042
 #define IDC_CLIPBOARD            1057
 #define IDC_PREVIEW              1061
-
-// Controls of the welcome page.
-#define IDC_WELCOME_PICTURE      1000
-#define IDC_ABOUT                1028
+#define IDS_CAPTION_FILE_NAME    310
+#define IDS_HELP_FILENAME        208
+// The topic of "no output chosen" (IDS_ABANDON_WORK), asked on leaving.
+#define IDS_HELP_ABANDON         230
 
 #endif

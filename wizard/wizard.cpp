@@ -13,11 +13,12 @@ CWizard::~CWizard() {
 }
 
 void CWizard::AddPage(CWizardPage* page) {
+  if (page) page->m_pHost = this;
   m_pages.Add(page);
 }
 
 INT_PTR CWizard::DoModal() {
-  INT_PTR result = 3;
+  INT_PTR result = velbrook::kWizardNotCreated;
   CWinApp* app = AfxGetApp();
   app->EnableModeless(FALSE);
   HWND focusBefore = ::GetFocus();
@@ -36,10 +37,12 @@ INT_PTR CWizard::DoModal() {
     ::SetForegroundWindow(m_hWnd);
     ::SetActiveWindow(m_hWnd);
 
-    m_nResult = -1;
+    // Still running while it stays at "destroyed": the window that goes
+    // without a result leaves it there.
+    m_nResult = velbrook::kWizardDestroyed;
     bool shown = ::IsWindowVisible(m_hWnd) != FALSE;
     MSG msg;
-    while (m_nResult == -1 && m_hWnd) {
+    while (m_nResult == velbrook::kWizardDestroyed && m_hWnd) {
       if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
         HWND parent = m_pOwner ? m_pOwner->m_hWnd : nullptr;
         if (parent && !(::GetWindowLongA(parent, GWL_STYLE) & DS_NOIDLEMSG)) {
@@ -54,10 +57,10 @@ INT_PTR CWizard::DoModal() {
         if (!app->PumpMessage()) {
           // The application's own loop must still see the quit request.
           ::PostQuitMessage(static_cast<int>(app->m_msgCur.wParam));
-          m_nResult = IDCANCEL;
+          m_nResult = velbrook::kWizardCancel;
           break;
         }
-        if (m_nResult != -1 || !m_hWnd) break;
+        if (m_nResult != velbrook::kWizardDestroyed || !m_hWnd) break;
       } while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
     }
     result = m_nResult;
@@ -201,12 +204,12 @@ void CWizard::OnOK() {
   ::SetFocus(m_hWnd);
   if (locked) ::LockWindowUpdate(nullptr);
   if (!UpdateData(TRUE)) return;
-  m_nResult = IDOK;
+  m_nResult = velbrook::kWizardFinish;
   DestroyWindow();
 }
 
 void CWizard::OnCancel() {
-  m_nResult = IDCANCEL;
+  m_nResult = velbrook::kWizardCancel;
   DestroyWindow();
 }
 
@@ -224,6 +227,11 @@ void CWizard::OnDestroy() {
   }
   m_pages.Clear();
   m_nCurrentPage = -1;
+}
+
+void CWizard::ForwardKey(WPARAM key, LPARAM data) {
+  // Posted, so that it arrives through the host's own keyboard handling.
+  ::PostMessageA(m_hWnd, WM_KEYDOWN, key, data);
 }
 
 void CWizard::FocusHost(BOOL whole) {

@@ -3,31 +3,31 @@
 #ifndef VELBROOK_WIZARD_WIZARD_H
 #define VELBROOK_WIZARD_WIZARD_H
 
+#include "core/wizard_result.h"
 #include "framework/dialog.h"
 #include "wizard/navigation.h"
+#include "wizard/page_host.h"
 #include "wizard/wizard_page.h"
 
-class CWizard : public CDialog {
+class CWizard : public CDialog, public CPageHost {
  public:
   CWizard(UINT templateId, CWnd* owner);
   ~CWizard() override;
 
-  // Hands `page` to the wizard, which owns it from then on.
+  // Hands `page` to the wizard, which owns it and is its host from then on.
   void AddPage(CWizardPage* page);
-  // Shows the wizard at its first page; returns 1 after Finish, 2 after
-  // Cancel, Escape, closing or a quit request, 3 when the window could not
-  // be created, -1 when it was destroyed otherwise.
+  // Shows the wizard at its first page; returns a velbrook::WizardResult.
   INT_PTR DoModal() override;
 
-  // A page's Tab handling moves the focus to the host: the whole host (the
-  // dialog chooses the button) or its last tab stop.
-  void FocusHost(BOOL whole);
+  // What the pages ask of their host.
+  void FocusHost(BOOL whole) override;
+  void ForwardKey(WPARAM key, LPARAM data) override;
   BOOL PreTranslateMessage(MSG* msg) override;
 
   CWizardPage* CurrentPage() const { return m_pages.At(m_nCurrentPage); }
 
   CWnd* m_pOwner;
-  int m_nResult = -1;
+  int m_nResult = velbrook::kWizardDestroyed;
   velbrook::PageSlots<CWizardPage> m_pages;
   int m_nCurrentPage = -1;
   HWND m_hFirstTab = nullptr;

@@ -1,15 +1,12 @@
 #include "wizard/wizard_page.h"
 
-#include "wizard/wizard.h"
-
 CWizardPage::CWizardPage(const std::string& title, UINT templateId, CWnd* wizard)
     : CDialog(templateId, wizard), m_strTitle(title) {}
 
 INT_PTR CWizardPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      // The link to the host, and the first tab stop once the controls exist.
-      m_pWizard = CWnd::FromHandlePermanent(::GetParent(m_hWnd));
+      // The first tab stop once the controls exist.
       FindFirstTab();
       break;
     case WM_SETFOCUS:
@@ -43,30 +40,29 @@ BOOL CWizardPage::PreTranslateMessage(MSG* msg) {
   // dialog handling what neither carries. The page's own dialog handling
   // would take every one of them and the host's buttons would never hear
   // Alt+N typed in an edit.
-  if (m_pWizard && (msg->message == WM_CHAR || msg->message == WM_SYSCHAR)) return FALSE;
+  if (m_pHost && (msg->message == WM_CHAR || msg->message == WM_SYSCHAR)) return FALSE;
   return ::IsDialogMessageA(m_hWnd, msg);
 }
 
 BOOL CWizardPage::HandlePageKey(MSG* msg) {
-  CWizard* wizard = static_cast<CWizard*>(m_pWizard);
+  CPageHost* host = m_pHost;
   HWND focus = ::GetFocus();
   if (msg->wParam == VK_TAB) {
     // At the edges of the page's tab order the ring goes on in the host.
-    if (!wizard) return FALSE;
+    if (!host) return FALSE;
     HWND first = FindFirstTab();
     if (::GetKeyState(VK_SHIFT) < 0) {
       if (focus != first) return FALSE;
-      wizard->FocusHost(FALSE);
+      host->FocusHost(FALSE);
     } else {
       if (::GetNextDlgTabItem(m_hWnd, focus, FALSE) != first) return FALSE;
-      wizard->FocusHost(TRUE);
+      host->FocusHost(TRUE);
     }
     return TRUE;
   }
   if (msg->wParam != VK_RETURN && msg->wParam != VK_ESCAPE) return FALSE;
   const LRESULT code = ::SendMessageA(focus, WM_GETDLGCODE, 0, 0);
-  if ((code & DLGC_WANTALLKEYS) || !wizard) return FALSE;
-  // Posted, so that it arrives through the host's own keyboard handling.
-  ::PostMessageA(wizard->m_hWnd, WM_KEYDOWN, msg->wParam, msg->lParam);
+  if ((code & DLGC_WANTALLKEYS) || !host) return FALSE;
+  host->ForwardKey(msg->wParam, msg->lParam);
   return TRUE;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/dialog.h"
+#include "wizard/page_host.h"
 
 class CWizardPage : public CDialog {
  public:
@@ -37,7 +38,8 @@ class CWizardPage : public CDialog {
   BOOL PreTranslateMessage(MSG* msg) override;
 
   HWND m_hFirstTab = nullptr;
-  CWnd* m_pWizard = nullptr;
+  // The host the page is shown in, once it has been handed to one.
+  CPageHost* m_pHost = nullptr;
   std::string m_strTitle;
 
  protected:
