@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "core/delivery.h"
+#include "core/page_run.h"
 #include "app/module_texts.h"
 #include "app/services_win32.h"
 #include "core/win_types.h"
@@ -188,13 +189,24 @@ std::vector<std::string> FolderNames(const std::string& folder) {
   return names;
 }
 
+// The program's texts without the credit line, which ends every page.
+class TextsWithoutCredit : public ModuleTexts {
+ public:
+  TextsWithoutCredit() : ModuleTexts(::GetModuleHandleA(nullptr)) {}
+  std::string Load(int id) const override {
+    if (id == IDS_CREDIT) throw ResourceError("no credit");
+    return ModuleTexts::Load(id);
+  }
+};
+
 // A page written back, or an agreed copy, leaves the old file or the new
-// one whole, and nothing else in the folder.
+// one whole, and nothing else in the folder; a page whose build failed
+// leaves the old one alone.
 TEST_F(ServicesTest, AFileIsReplacedWholeOrNotAtAll) {
   const std::string folder = TempPath("velbrook_place\\");
   const std::string source = TempPath("velbrook_pic.gif"), copyName = "velbrook_pic.gif";
   const std::string page("<HTML>\r\n\0\xE4\r\n</HTML>\r\n", 21), picture = "the new picture";
-  enum Setup { kPlain, kNew, kReadOnly, kHidden, kLocked, kNoFolder, kReadOnlySource, kFlushFails };
+  enum Setup { kPlain, kNew, kReadOnly, kHidden, kLocked, kNoFolder, kReadOnlySource, kFlushFails, kBuildFails };
   const struct {
     const char* name;
     Setup setup;
@@ -209,6 +221,7 @@ TEST_F(ServicesTest, AFileIsReplacedWholeOrNotAtAll) {
       {"a hidden page", kHidden, {}, true, false},
       {"a page another program holds open (the last step fails)", kLocked, {}, false, true},
       {"a page whose flush fails (a network folder that drops)", kFlushFails, {}, false, true},
+      {"a page whose build failed part-way", kBuildFails, {}, false, false},
       {"another file where the copy goes, Yes", kPlain, {IDYES, IDYES}, true, false},
       {"another file where the copy goes, No", kPlain, {IDYES, IDNO}, false, false},
       {"another file held open where the copy goes, Yes (the last step fails)", kLocked, {IDYES, IDYES}, false, true},
@@ -247,6 +260,18 @@ TEST_F(ServicesTest, AFileIsReplacedWholeOrNotAtAll) {
       reference = delivery.OfferCopyToPageDir(folder + "home.htm", reference);
       EXPECT_EQ(copyName, reference);
       EXPECT_TRUE(answerer.answers.empty()) << "both questions asked";
+    } else if (c.setup == kBuildFails) {
+      struct : CreationNotice {
+        void Show() override {}
+        void Remove() override {}
+      } notice;
+      PageSettings settings;
+      settings.file.m_strFileName = target;
+      std::string partial;
+      FinishRun(kWizardFinish, settings, partial, services, TextsWithoutCredit(), LocalClock(), notice);
+      ASSERT_EQ(2u, answerer.seen.size());
+      EXPECT_EQ("The Velbrook could not make the whole home page, so the file " + target + " was left as it was.",
+                answerer.seen[1].text);
     } else {
       delivery.WritePageFile(page, target);
       EXPECT_EQ(c.failed ? 1u : 0u, answerer.seen.size()) << "message 2 only on failure";
