@@ -54,6 +54,7 @@ add_library(velbrook_win32 STATIC
   framework/wnd.cpp
   wizard/keyboard.cpp
   wizard/wizard.cpp
+  wizard/wizard_host.cpp
   wizard/wizard_page.cpp
   pages/color.cpp
   pages/color_pages.cpp
