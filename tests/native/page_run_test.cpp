@@ -150,7 +150,7 @@ class FailingTexts : public BuiltinTexts {
 
 // A page cut short goes to a new file only: a file already at its name is
 // left as it was, and the clipboard keeps what it held.
-TEST_F(FinishRunTest, WriterFailuresDeliverThePartialPageOnlyToANewFileAndWarn) {
+TEST_F(FinishRunTest, WriterFailuresDeliverThePartialPageAndWarn) {
   const std::string kept = "C:\\WEB\\HOME.HTM", fresh = "C:\\WEB\\NEW.HTM";
   const struct {
     const std::string fileName;
