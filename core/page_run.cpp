@@ -62,6 +62,8 @@ void FinishRun(int wizardResult, PageSettings& settings, std::string& page, Serv
   PageDelivery delivery(services, texts);
   // The copy offer asks its questions before a byte of the page is written,
   // so the writer only assembles text and Finish names the files one way.
+  // Nothing here lets a failure escape, so the application always closes
+  // help and its window.
   PageFiles files;
   bool built = false;
   RunStep(delivery, [&] {
@@ -77,9 +79,11 @@ void FinishRun(int wizardResult, PageSettings& settings, std::string& page, Serv
   if (!page.empty()) {
     if (file.m_bClipboard && built) RunStep(delivery, [&] { delivery.CopyPageToClipboard(page); });
     if (!file.m_strFileName.empty()) {
-      // An empty name is no file, so any file there counts.
-      kept = !built && services.AnotherFileAt(file.m_strFileName, std::string());
-      if (!kept) RunStep(delivery, [&] { delivery.WritePageFile(page, file.m_strFileName); });
+      RunStep(delivery, [&] {
+        // An empty name is no file, so any file there counts.
+        kept = !built && services.AnotherFileAt(file.m_strFileName, std::string());
+        if (!kept) delivery.WritePageFile(page, file.m_strFileName);
+      });
     }
   }
   notice.Remove();

@@ -57,7 +57,7 @@ void FuzzBuildPage(FuzzedDataProvider& data) {
   BuiltinTexts texts;
   PageDelivery delivery(services, texts);
   std::string page;
-  const velbrook::PageFiles files = delivery.OfferCopies(s);
+  const PageFiles files = delivery.OfferCopies(s);
   // The references the page writes, and so offers and reduces.
   std::vector<const std::string*> written;
   if (s.background.m_bUseBitmap) written.push_back(&files.background);
