@@ -35,6 +35,14 @@
 #define IDS_PUBLISH_NOT_WRITTEN  48
 #define IDS_PUBLISH_PROGRESS     49
 #define IDS_PUBLISH_STOPPING     50
+#define IDS_PUBLISH_FREE_SOUND   51
+#define IDS_PUBLISH_FREE_PICTURE 52
+#define IDS_PUBLISH_FILE_LEFT_OUT 53
+#define IDS_PUBLISH_NOT_KIND     54
+#define IDS_PUBLISH_UNCHANGED    55
+#define IDS_PUBLISH_NOT_KEPT     56
+#define IDS_PUBLISH_NOT_FORGOTTEN 57
+#define IDS_PUBLISH_SENDING      58
 
 // HTML templates of the string table.
 #define IDS_CREDIT               16
@@ -115,6 +123,7 @@
 #define IDC_REMEMBER             1073
 #define IDC_PUBLISH_STATUS       1074
 #define IDC_PUBLISH_BAR          1075
+#define IDC_FRONT_PAGE           1076
 
 // Controls of the wizard host (Finish and Cancel are IDOK and IDCANCEL).
 #define IDC_WIZARD_HELP          9
