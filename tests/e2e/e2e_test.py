@@ -835,7 +835,7 @@ class WizardRun(ProgramTest):
 # own: /etc/hosts points neocities.org at 127.0.0.1, the host's trusted
 # certificates gain the test's authority, and a fresh Wine prefix reads them.
 PUBLISH, SITE_NAME, SITE_PASSWORD, REMEMBER = 1070, 1071, 1072, 1073
-PROGRESS = "Putting the page on the web"
+PROGRESS, PROGRESS_STATUS = "Putting the page on the web", 1074
 SITE, PASSWORD, KEY = "my-site", "pass word:1", "c0ffee00c0ffee00c0ffee00c0ffee00"
 HERE = os.path.dirname(os.path.abspath(__file__))
 STATE = os.environ.get("VELBROOK_STAND_IN_STATE", "")
@@ -1098,6 +1098,7 @@ class PublishRun(ProgramTest):
                 if mode == "cancel":  # once the page is sent, while the answer is awaited
                     self.drive("wait", PROGRESS)
                     time.sleep(2)
+                    self.assertIn("Sending index.html: ", self.drive("text", PROGRESS, PROGRESS_STATUS))
                     self.drive("click", PROGRESS, CANCEL)
                 if mode in ("slow", "cancel"):
                     # WinINet gives up after 30 s; Wine's also ends a
