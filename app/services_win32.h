@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "app/publish_progress_win32.h"
+#include "app/site_store_win32.h"
 #include "core/services.h"
 #include "framework/help_window.h"
 
@@ -31,10 +33,15 @@ class Win32Services : public Services {
   std::string TempFolder() override;
   bool OpenWithShell(const std::string& path) override;
 
-  // In app/publish_win32.cpp.
-  void RunTransfer(const std::string& host, const std::function<void(HttpsLink&)>& work) override;
-  RememberedSite RecallSite() override;
-  bool RememberSite(const RememberedSite& site) override;
+  // Publishing: the progress window and its HTTPS link live in
+  // app/publish_progress_win32.* and app/https_link_win32.*, the site store
+  // and the file hash in app/site_store_win32.*.
+  void RunTransfer(const std::string& host, const std::function<void(HttpsLink&)>& work) override {
+    RunTransferWithProgress(host, work);
+  }
+  RememberedSite RecallSite() override { return RecallKeptSite(); }
+  bool RememberSite(const RememberedSite& site) override { return KeepSite(site); }
+  std::string Sha1Hex(const std::string& bytes) override { return Sha1HexOf(bytes); }
 
  private:
   static HWND MainWindow();

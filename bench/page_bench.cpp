@@ -31,6 +31,7 @@ class NullServices : public Services {
   void RunTransfer(const std::string&, const std::function<void(HttpsLink&)>&) override {}
   RememberedSite RecallSite() override { return RememberedSite(); }
   bool RememberSite(const RememberedSite&) override { return true; }
+  std::string Sha1Hex(const std::string&) override { return std::string(); }
 };
 
 class NoonClock : public Clock {

@@ -69,7 +69,9 @@ add_library(velbrook_win32 STATIC
   app/module_texts.cpp
   app/page_app.cpp
   app/services_win32.cpp
-  app/publish_win32.cpp
+  app/https_link_win32.cpp
+  app/publish_progress_win32.cpp
+  app/site_store_win32.cpp
 )
 target_link_libraries(velbrook_win32 PUBLIC velbrook_core dravel user32 gdi32 comdlg32 shell32 ole32
                                             wininet crypt32 comctl32 advapi32)

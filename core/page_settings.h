@@ -88,6 +88,7 @@ struct PublishSettings {
   CString m_strPassword;    // a password, or a key pasted from the site's settings
   BOOL m_bRemember = FALSE;  // "Remember on this computer"
   CString m_strKeptSite;  // the site whose key this computer keeps, if any
+  BOOL m_bFrontPage = TRUE;  // "Make it the front page of my site (index.html)"
 };
 
 // The entries of a list that its count names: never more than the list

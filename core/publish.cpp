@@ -1,7 +1,6 @@
 #include "core/publish.h"
 
-#include <cstdio>
-#include <nlohmann/json.hpp>
+#include <cctype>
 
 #include "core/file_paths.h"
 #include "core/text_message.h"
@@ -10,18 +9,16 @@
 
 namespace velbrook {
 
-const char kPublishHost[] = "neocities.org";
-
 namespace {
 
 const std::size_t kMaxSiteName = 32;
-// A key read from the server goes into a header: bounded, and plain.
-const std::size_t kMaxKey = 128;
 // A refusal's own words are shown in a box: a line of them is enough.
 const std::size_t kMaxServerMessage = 300;
-// Neither the page nor a file beside it is sent when it is larger: the
-// whole request is held in memory.
+// Neither the page nor a file beside it is sent when it is larger: each
+// request is held in memory.
 const std::size_t kMaxUploadFile = 64 * 1024 * 1024;
+// The site's front page: Neocities serves https://NAME.neocities.org/ from it.
+const char kFrontPage[] = "index.html";
 
 bool IsAsciiAlnum(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
@@ -29,30 +26,19 @@ bool IsAsciiAlnum(char c) {
 
 bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
-// A name the request can carry inside its quotes: no quote, no control
-// character, no path.
-bool IsPartName(const std::string& name) {
-  if (name.empty()) return false;
-  for (char c : name) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    if (u < 32 || u == 127 || c == '"' || c == '\\' || c == '/' || c == ':') return false;
-  }
-  return true;
+std::string LowerExtension(const std::string& name) {
+  const std::size_t dot = name.rfind('.');
+  std::string ext = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext;
 }
 
-std::string Base64(const std::string& bytes) {
-  static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string out;
-  for (std::size_t i = 0; i < bytes.size(); i += 3) {
-    unsigned value = static_cast<unsigned char>(bytes[i]) << 16;
-    if (i + 1 < bytes.size()) value |= static_cast<unsigned char>(bytes[i + 1]) << 8;
-    if (i + 2 < bytes.size()) value |= static_cast<unsigned char>(bytes[i + 2]);
-    out += kDigits[(value >> 18) & 63];
-    out += kDigits[(value >> 12) & 63];
-    out += i + 1 < bytes.size() ? kDigits[(value >> 6) & 63] : '=';
-    out += i + 2 < bytes.size() ? kDigits[value & 63] : '=';
+bool ExtensionIn(const std::string& name, std::initializer_list<const char*> list) {
+  const std::string ext = LowerExtension(name);
+  for (const char* item : list) {
+    if (ext == item) return true;
   }
-  return out;
+  return false;
 }
 
 // The server's own words, made fit for a message box: printable ASCII only
@@ -66,14 +52,13 @@ std::string ShownServerMessage(const std::string& message) {
   return shown;
 }
 
-}  // namespace
-
-void Wipe(std::string& secret) {
-  // Through a volatile pointer, so that the compiler keeps the writes.
-  volatile char* bytes = secret.empty() ? nullptr : &secret[0];
-  for (std::size_t i = 0; i < secret.size(); ++i) bytes[i] = 0;
-  secret.clear();
+std::string Joined(const std::vector<std::string>& names) {
+  std::string joined;
+  for (const std::string& name : names) joined += (joined.empty() ? "" : ", ") + name;
+  return joined;
 }
+
+}  // namespace
 
 bool IsSiteName(const std::string& name) {
   if (name.empty() || name.size() > kMaxSiteName) return false;
@@ -91,6 +76,27 @@ bool LooksLikeKey(const std::string& text) {
   return true;
 }
 
+bool IsPartName(const std::string& name) {
+  if (name.empty() || name.back() == '.' || name.back() == ' ') return false;
+  for (char c : name) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u < 32 || u == 127 || c == '"' || c == '\\' || c == '/' || c == ':' || c == '<' || c == '>' ||
+        c == '|' || c == '?' || c == '*') {
+      return false;
+    }
+  }
+  // Windows opens a device for these names, whatever extension follows
+  // (Microsoft's "Naming Files, Paths, and Namespaces").
+  std::string base = name.substr(0, name.find('.'));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (char& c : base) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+    if (base == device) return false;
+  }
+  const bool numbered = base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0);
+  return !(numbered && base[3] >= '0' && base[3] <= '9');
+}
+
 int PublishPageProblem(const PublishSettings& settings) {
   if (!settings.m_bPublish) return 0;
   if (!IsSiteName(settings.m_strSiteName)) return IDS_PUBLISH_BAD_NAME;
@@ -98,97 +104,60 @@ int PublishPageProblem(const PublishSettings& settings) {
   return 0;
 }
 
+FileKind KindOf(const std::string& name) {
+  if (ExtensionIn(name, {"htm", "html", "ht3"})) return FileKind::kPage;
+  if (ExtensionIn(name, {"gif", "jpg", "jpeg", "png", "bmp", "ico", "webp", "svg"})) return FileKind::kPicture;
+  if (ExtensionIn(name, {"mid", "midi", "wav", "mp3", "au", "aif", "aiff", "ogg", "m4a", "wma"})) {
+    return FileKind::kSound;
+  }
+  return FileKind::kOther;
+}
+
+bool FreeSiteTakes(const std::string& name) {
+  // Neocities' list of the types a free site takes.
+  return ExtensionIn(name, {"html", "htm", "txt", "text", "md", "markdown", "css", "js", "json", "geojson", "csv",
+                            "tsv", "xml", "rss", "atom", "opml", "rdf", "manifest", "webmanifest", "webapp", "mf",
+                            "less", "sass", "scss", "knowl", "kml", "jpg", "jpeg", "png", "gif", "svg", "ico",
+                            "webp", "xcf", "mid", "midi", "eot", "ttf", "otf", "woff", "woff2", "pdf", "asc", "key",
+                            "pgp", "dae", "obj", "mtl", "gltf", "bin", "epub"});
+}
+
 UploadPlan PlanUpload(const PageSettings& settings, const PageFiles& files, const std::string& page) {
   UploadPlan plan;
   const PathParts pageParts = SplitPath(settings.file.m_strFileName);
-  plan.files.push_back({pageParts.name + pageParts.ext, page});
-  std::vector<std::string> references;
-  if (settings.background.m_bUseBitmap) references.push_back(files.background);
-  if (!settings.background.m_strSoundFile.empty()) references.push_back(files.sound);
-  if (settings.picture.m_bIncludePicture && !settings.picture.m_strPictureFile.empty()) {
-    references.push_back(files.picture);
-  }
-  for (const std::string& reference : references) {
+  const PlannedFile pageFile{settings.publish.m_bFrontPage ? kFrontPage : pageParts.name + pageParts.ext,
+                             FileKind::kPage, true, page};
+  const struct {
+    bool named;
+    const std::string& reference;
+    FileKind kind;
+  } references[] = {
+      {settings.background.m_bUseBitmap != FALSE, files.background, FileKind::kPicture},
+      {!settings.background.m_strSoundFile.empty(), files.sound, FileKind::kSound},
+      {settings.picture.m_bIncludePicture != FALSE, files.picture, FileKind::kPicture},
+  };
+  for (const auto& named : references) {
+    const std::string& reference = named.reference;
     // A URL is on the web already.
-    if (HasScheme(reference)) continue;
-    bool sent = false;
-    for (const UploadFile& file : plan.files) sent = sent || EqualsIgnoreAsciiCase(file.name, reference);
-    if (sent) continue;
-    UploadFile file{reference, std::string()};
+    if (!named.named || reference.empty() || HasScheme(reference)) continue;
+    bool planned = EqualsIgnoreAsciiCase(pageFile.name, reference);
+    for (const PlannedFile& file : plan.files) planned = planned || EqualsIgnoreAsciiCase(file.name, reference);
+    if (planned) continue;
+    // Only what the page can show or play goes: a page may name any file.
+    if (KindOf(reference) != named.kind) {
+      plan.notKind.push_back(reference);
+      continue;
+    }
+    PlannedFile file{reference, named.kind, false, std::string()};
     if (IsPartName(reference) && ReadFileUpTo(pageParts.drive + pageParts.dir + reference, kMaxUploadFile, file.bytes)) {
       plan.files.push_back(std::move(file));
     } else {
       plan.notBeside.push_back(reference);
     }
   }
+  // Last, so that the page never goes up before what it shows.
+  plan.files.push_back(pageFile);
   return plan;
-}
-
-MultipartBody BuildMultipart(const std::vector<UploadFile>& files) {
-  MultipartBody result;
-  // The boundary must not occur in any file: count up until it does not.
-  for (unsigned n = 0;; ++n) {
-    char boundary[48];
-    std::snprintf(boundary, sizeof boundary, "----VelbrookBoundary%08X", n * 2654435761u);
-    bool inData = false;
-    for (const UploadFile& file : files) inData = inData || file.bytes.find(boundary) != std::string::npos;
-    if (!inData) {
-      result.boundary = boundary;
-      break;
-    }
-  }
-  for (const UploadFile& file : files) {
-    result.body += "--" + result.boundary + "\r\n";
-    result.body += "Content-Disposition: form-data; name=\"" + file.name + "\"; filename=\"" + file.name + "\"\r\n";
-    result.body += "Content-Type: application/octet-stream\r\n\r\n";
-    result.body += file.bytes;
-    result.body += "\r\n";
-  }
-  result.body += "--" + result.boundary + "--\r\n";
-  return result;
-}
-
-ServerAnswer ReadServerAnswer(const std::string& body) {
-  ServerAnswer answer;
-  if (body.size() > kMaxAnswerBytes) return answer;
-  const nlohmann::json json = nlohmann::json::parse(body, nullptr, false);
-  if (json.is_discarded() || !json.is_object()) return answer;
-  answer.read = true;
-  const auto text = [&json](const char* name) {
-    const auto it = json.find(name);
-    return it != json.end() && it->is_string() ? it->get<std::string>() : std::string();
-  };
-  answer.result = text("result");
-  answer.errorType = text("error_type");
-  answer.message = text("message");
-  answer.apiKey = text("api_key");
-  return answer;
-}
-
-PublishOutcome ClassifyAnswer(const HttpsAnswer& answer, const ServerAnswer& read) {
-  switch (answer.failure) {
-    case HttpsFailure::kNone:
-      break;
-    case HttpsFailure::kNoConnection:
-      return PublishOutcome::kNoConnection;
-    case HttpsFailure::kTimeout:
-      return PublishOutcome::kTimeout;
-    case HttpsFailure::kCancelled:
-      return PublishOutcome::kCancelled;
-    case HttpsFailure::kNoTls12:
-      return PublishOutcome::kNoTls12;
-    case HttpsFailure::kTooLong:
-      return PublishOutcome::kBadAnswer;
-  }
-  if (answer.status == 401 || answer.status == 403 || read.errorType == "invalid_auth") {
-    return PublishOutcome::kAuthRefused;
-  }
-  if (!read.read || read.result.empty()) return PublishOutcome::kBadAnswer;
-  if (read.result == "success" && answer.status == 200) return PublishOutcome::kPublished;
-  if (read.errorType == "invalid_file_type") return PublishOutcome::kFileRefused;
-  if (read.errorType == "too_large" || read.errorType == "too_many_files") return PublishOutcome::kSiteFull;
-  if (read.result == "error") return PublishOutcome::kRefused;
-  return PublishOutcome::kBadAnswer;
 }
 
 int OutcomeMessage(PublishOutcome outcome) {
@@ -218,66 +187,143 @@ int OutcomeMessage(PublishOutcome outcome) {
 }
 
 void RecallPublishing(PublishSettings& settings, Services& services) {
-  const RememberedSite site = services.RecallSite();
+  RememberedSite site = services.RecallSite();
+  const SecretGuard key(site.key);
   if (site.siteName.empty()) return;
   settings.m_strSiteName = site.siteName;
   settings.m_bRemember = TRUE;
-  if (!site.key.empty()) settings.m_strKeptSite = site.siteName;
+  settings.m_bFrontPage = site.frontPage ? TRUE : FALSE;
+  const bool keyKept = LooksLikeKey(site.key);
+  if (keyKept) settings.m_strKeptSite = site.siteName;
   // A site whose key is kept is published to again without asking.
-  settings.m_bPublish = !site.key.empty();
+  settings.m_bPublish = keyKept ? TRUE : FALSE;
 }
 
 namespace {
 
+struct LeftOut {
+  std::string name;
+  FileKind kind;
+  std::string serverMessage;
+};
+
 // The talk with the server, on the transfer's thread: the key (from the
-// password when one was typed), then the upload. Asks the user nothing.
+// password when one was typed), the site's list, then each file the site
+// lacks, one request each. Asks the user nothing.
 struct Exchange {
-  std::string site;
-  std::string password;  // empty when the key is known
-  std::string key;
-  MultipartBody body;
+  std::string site;  // UTF-8, as every name here
+  Credentials credentials;
+  std::vector<PlannedFile> files;
+  std::vector<std::string> partNames;
+  std::vector<std::string> sha1;
+  // Set by the step that ended the talk: published only once every file
+  // is up.
   PublishOutcome outcome = PublishOutcome::kBadAnswer;
   std::string serverMessage;
   bool keyAccepted = false;  // the server took the key (or gave it)
-  bool keptKey = false;      // the key is the one this computer kept
+  std::size_t sent = 0;
+  std::vector<LeftOut> leftOut;
 
   void Run(HttpsLink& link) {
-    if (!password.empty()) {
-      HttpsRequest ask{"GET", "/api/key", "Authorization: Basic " + Base64(site + ":" + password) + "\r\n", ""};
-      const HttpsAnswer answer = link.Send(ask);
-      Wipe(ask.headers);
-      const ServerAnswer read = ReadServerAnswer(answer.body);
-      outcome = ClassifyAnswer(answer, read);
-      if (outcome != PublishOutcome::kPublished) return Refused(read);
-      if (read.apiKey.empty() || read.apiKey.size() > kMaxKey) {
-        outcome = PublishOutcome::kBadAnswer;
-        return;
-      }
-      for (char c : read.apiKey) {
-        if (!IsAsciiAlnum(c)) {
-          outcome = PublishOutcome::kBadAnswer;
-          return;
-        }
-      }
-      key = read.apiKey;
+    try {
+      Talk(link);
+    } catch (const std::exception&) {
+      // Out of memory mid-way: whatever went, the outcome cannot be told.
+      outcome = PublishOutcome::kBadAnswer;
     }
-    const HttpsRequest upload{"POST", "/api/upload",
-                              "Authorization: Bearer " + key + "\r\nContent-Type: multipart/form-data; boundary=" +
-                                  body.boundary + "\r\n",
-                              body.body};
-    const HttpsAnswer answer = link.Send(upload);
-    const ServerAnswer read = ReadServerAnswer(answer.body);
-    outcome = ClassifyAnswer(answer, read);
-    Refused(read);
+    // A key that never reached the server is kept all the same, as the user
+    // typed it or the server gave it; only a refused one is not.
+    keyAccepted = !credentials.Key().empty() && outcome != PublishOutcome::kAuthRefused;
   }
 
-  // A key that never reached the server is kept all the same, as the user
-  // typed it or the server gave it; only a refused one is not.
-  void Refused(const ServerAnswer& read) {
-    keyAccepted = !key.empty() && outcome != PublishOutcome::kAuthRefused;
+  // One request: its answer's meaning, and the server's words when it refused.
+  PublishOutcome Ask(HttpsLink& link, HttpsRequest&& request, HttpsAnswer& answer) {
+    const SecretGuard headers(request.headers);
+    answer = link.Send(request);
+    const ServerAnswer read = ReadServerAnswer(answer.body, request.maxAnswer);
     serverMessage = ShownServerMessage(read.message);
+    return ClassifyAnswer(answer, read);
   }
+
+  void Talk(HttpsLink& link) {
+    HttpsAnswer answer;
+    if (!credentials.Password().empty()) {
+      const PublishOutcome step = Ask(link, KeyRequest(site, credentials.Password()), answer);
+      if (step != PublishOutcome::kPublished) return End(step);
+      ServerAnswer read = ReadServerAnswer(answer.body);
+      const SecretGuard given(read.apiKey);
+      Wipe(answer.body);
+      // It goes into a header and into the registry: only the form
+      // Neocities gives.
+      if (!LooksLikeKey(read.apiKey)) return End(PublishOutcome::kBadAnswer);
+      credentials.KeyFromServer(read.apiKey);
+    }
+    const PublishOutcome listed = Ask(link, ListRequest(credentials.Key()), answer);
+    if (listed != PublishOutcome::kPublished) return End(listed);
+    const SiteFiles onSite = ReadSiteFiles(answer.body);
+    if (!onSite.read) return End(PublishOutcome::kBadAnswer);
+    bool freeSite = false;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      PlannedFile& file = files[i];
+      const auto there = onSite.sha1ByPath.find(partNames[i]);
+      if (there != onSite.sha1ByPath.end() && !sha1[i].empty() && EqualsIgnoreAsciiCase(there->second, sha1[i])) {
+        std::string().swap(file.bytes);
+        continue;
+      }
+      // A free site refuses the whole request for one file of a type it
+      // lacks: once it has refused one, the others are not tried.
+      if (freeSite && !file.isPage && !FreeSiteTakes(file.name)) {
+        leftOut.push_back({file.name, file.kind, std::string()});
+        continue;
+      }
+      std::vector<UploadFile> part;
+      part.push_back({partNames[i], std::move(file.bytes)});
+      const PublishOutcome step =
+          Ask(link, UploadRequest(credentials.Key(), BuildMultipart(std::move(part)), file.name), answer);
+      if (step == PublishOutcome::kFileRefused && !file.isPage) {
+        freeSite = freeSite || !FreeSiteTakes(file.name);
+        leftOut.push_back({file.name, file.kind, serverMessage});
+        continue;
+      }
+      if (step != PublishOutcome::kPublished) return End(step);
+      ++sent;
+    }
+    serverMessage.clear();
+    End(PublishOutcome::kPublished);
+  }
+
+  void End(PublishOutcome step) { outcome = step; }
 };
+
+// The line that tells why a file is not on the web.
+std::string LeftOutNote(const LeftOut& file, const TextSource& texts) {
+  if (!FreeSiteTakes(file.name) && (file.kind == FileKind::kSound || file.kind == FileKind::kPicture)) {
+    return FormatText(texts.Load(file.kind == FileKind::kSound ? IDS_PUBLISH_FREE_SOUND : IDS_PUBLISH_FREE_PICTURE),
+                      "." + LowerExtension(file.name), file.name);
+  }
+  return FormatText(texts.Load(IDS_PUBLISH_FILE_LEFT_OUT), file.name, file.serverMessage);
+}
+
+// `id` with %1 and %2, and `notes` below it; as ShowTextMessage, a text that
+// cannot be loaded shows nothing.
+int ShowOutcome(Services& services, const TextSource& texts, int id, unsigned style, const std::string& first,
+                const std::string& second, const std::string& notes) {
+  try {
+    std::string text = FormatText(texts.Load(id), first, second);
+    if (!notes.empty()) text += "\n\n" + notes;
+    return services.ShowMessage(text, style, kNoHelp);
+  } catch (...) {
+    return kIdCancel;
+  }
+}
+
+std::string LoadedOrEmpty(const TextSource& texts, int id, const std::string& first = std::string()) {
+  try {
+    return FormatText(texts.Load(id), first);
+  } catch (const ResourceError&) {
+    return std::string();
+  }
+}
 
 }  // namespace
 
@@ -289,12 +335,16 @@ void PublishPage(PageSettings& settings, const PageFiles& files, const std::stri
   // Read once: the key is decrypted each time it is read.
   RememberedSite kept = services.RecallSite();
   const SecretGuard keptKey(kept.key);
+  std::string notes;
   const auto forgetKept = [&] {
-    if (!kept.siteName.empty()) services.RememberSite(RememberedSite());
+    if (!kept.siteName.empty() && !services.RememberSite(RememberedSite())) {
+      notes += LoadedOrEmpty(texts, IDS_PUBLISH_NOT_FORGOTTEN);
+    }
   };
   if (!publish.m_bPublish) {
     // Unticking "Remember" and finishing removes what was kept.
     if (!publish.m_bRemember) forgetKept();
+    if (!notes.empty()) ShowTextMessage(services, texts, IDS_PUBLISH_NOT_FORGOTTEN, kMbOk | kMbIconExclamation);
     return;
   }
   if (page.empty() || pageFile.empty()) {
@@ -302,51 +352,64 @@ void PublishPage(PageSettings& settings, const PageFiles& files, const std::stri
     return;
   }
 
+  const CodePage& codePage = texts.TextCodePage();
   Exchange exchange;
   exchange.site = publish.m_strSiteName;
-  if (LooksLikeKey(publish.m_strPassword)) {
-    exchange.key = publish.m_strPassword;
-  } else if (!publish.m_strPassword.empty()) {
-    exchange.password = publish.m_strPassword;
-  } else {
-    if (kept.siteName == publish.m_strSiteName) exchange.key = kept.key;
-    exchange.keptKey = !exchange.key.empty();
+  bool keptKeyUsed = false;
+  if (!publish.m_strPassword.empty()) {
+    const bool isKey = LooksLikeKey(publish.m_strPassword);
+    // The API reads the password as UTF-8, whatever code page it was typed in.
+    std::string typed = isKey ? publish.m_strPassword : ToUtf8(publish.m_strPassword, codePage);
+    exchange.credentials.TakeTyped(typed, isKey);
+  } else if (kept.siteName == publish.m_strSiteName && LooksLikeKey(kept.key)) {
+    // Only the site it was kept with: never another site's key.
+    exchange.credentials.TakeKept(kept.key);
+    keptKeyUsed = true;
   }
   // Gone from the record before anything is sent.
   Wipe(publish.m_strPassword);
 
-  const UploadPlan plan = PlanUpload(settings, files, page);
-  if (!IsSiteName(exchange.site) || (exchange.key.empty() && exchange.password.empty())) {
+  UploadPlan plan = PlanUpload(settings, files, page);
+  for (PlannedFile& file : plan.files) {
+    exchange.partNames.push_back(ToUtf8(file.name, codePage));
+    exchange.sha1.push_back(services.Sha1Hex(file.bytes));
+  }
+  const std::string pageName = plan.files.back().name;
+  exchange.files = std::move(plan.files);
+  if (!IsSiteName(exchange.site) || (exchange.credentials.Key().empty() && exchange.credentials.Password().empty())) {
     exchange.outcome = PublishOutcome::kAuthRefused;
   } else {
-    exchange.body = BuildMultipart(plan.files);
     services.RunTransfer(kPublishHost, [&exchange](HttpsLink& link) { exchange.Run(link); });
   }
-  Wipe(exchange.password);
+  exchange.files.clear();
 
-  if (publish.m_bRemember && exchange.keyAccepted && !exchange.key.empty()) {
-    services.RememberSite({exchange.site, exchange.key});
-  } else if (!publish.m_bRemember || (exchange.keptKey && exchange.outcome == PublishOutcome::kAuthRefused)) {
+  if (publish.m_bRemember && exchange.keyAccepted) {
+    if (!services.RememberSite({exchange.site, exchange.credentials.Key(), publish.m_bFrontPage != FALSE})) {
+      notes += LoadedOrEmpty(texts, IDS_PUBLISH_NOT_KEPT);
+    }
+  } else if (!publish.m_bRemember || (keptKeyUsed && exchange.outcome == PublishOutcome::kAuthRefused)) {
     // A kept key the server refused is no use kept; a wrong password typed
     // says nothing about it.
     forgetKept();
   }
-  Wipe(exchange.key);
 
-  const int id = OutcomeMessage(exchange.outcome);
   if (exchange.outcome != PublishOutcome::kPublished) {
-    ShowTextMessage(services, texts, id, kMbOk | kMbIconExclamation, pageFile, kNoHelp, exchange.serverMessage);
+    ShowOutcome(services, texts, OutcomeMessage(exchange.outcome), kMbOk | kMbIconExclamation, pageFile,
+                exchange.serverMessage, notes);
     return;
   }
-  const std::string address = "https://" + exchange.site + ".neocities.org/" + plan.files.front().name;
-  std::string notBeside;
-  for (const std::string& name : plan.notBeside) notBeside += (notBeside.empty() ? "" : ", ") + name;
-  std::string note;
+  const std::string address =
+      "https://" + exchange.site + ".neocities.org/" + (publish.m_bFrontPage ? std::string() : pageName);
+  std::string said;
   try {
-    if (!notBeside.empty()) note = FormatText(texts.Load(IDS_PUBLISH_NOT_BESIDE), notBeside);
+    for (const LeftOut& file : exchange.leftOut) said += LeftOutNote(file, texts);
   } catch (const ResourceError&) {
   }
-  if (ShowTextMessage(services, texts, id, kMbYesNo | kMbIconInformation, address, kNoHelp, note) == kIdYes) {
+  if (!plan.notKind.empty()) said += LoadedOrEmpty(texts, IDS_PUBLISH_NOT_KIND, Joined(plan.notKind));
+  if (!plan.notBeside.empty()) said += LoadedOrEmpty(texts, IDS_PUBLISH_NOT_BESIDE, Joined(plan.notBeside));
+  const int id = exchange.sent == 0 && exchange.leftOut.empty() ? IDS_PUBLISH_UNCHANGED : IDS_PUBLISH_DONE;
+  if (ShowOutcome(services, texts, id, kMbYesNo | kMbIconInformation, address, said + notes, std::string()) ==
+      kIdYes) {
     services.OpenWithShell(address);
   }
 }

@@ -29,15 +29,6 @@ enum FileDialogFlags : unsigned {
   kOfnFileMustExist = 0x1000,
 };
 
-// One HTTPS request to the publishing site. The host is the program's own
-// constant; nothing here or anywhere else lets it or its checks change.
-struct HttpsRequest {
-  std::string verb;     // "GET" or "POST"
-  std::string path;     // "/api/upload"
-  std::string headers;  // each line ending in CR LF
-  std::string body;
-};
-
 // How a request ended short of an answer.
 enum class HttpsFailure {
   kNone,          // the server answered: `status` and `body` hold it
@@ -45,11 +36,22 @@ enum class HttpsFailure {
   kTimeout,
   kCancelled,     // the user pressed Cancel
   kNoTls12,       // this Windows cannot make the secure connection asked for
-  kTooLong,       // the answer grew past kMaxAnswerBytes
+  kTooLong,       // the answer grew past the request's maxAnswer
 };
 
 // The most of an answer that is read; a longer one is a failure.
 const std::size_t kMaxAnswerBytes = 64 * 1024;
+
+// One HTTPS request to the publishing site. The host is the program's own
+// constant; nothing here or anywhere else lets it or its checks change.
+struct HttpsRequest {
+  std::string verb;     // "GET" or "POST"
+  std::string path;     // "/api/upload"
+  std::string headers;  // each line ending in CR LF
+  std::string body;
+  std::string label;    // the file the body carries, as the progress names it
+  std::size_t maxAnswer = kMaxAnswerBytes;  // a longer answer is a failure
+};
 
 struct HttpsAnswer {
   HttpsFailure failure = HttpsFailure::kNone;
@@ -69,6 +71,7 @@ class HttpsLink {
 struct RememberedSite {
   std::string siteName;  // empty: nothing kept
   std::string key;       // the site's key, kept encrypted for the user
+  bool frontPage = true;  // "Make it the front page of my site (index.html)"
 };
 
 // The help context of a message box that has no topic of its own.
@@ -137,8 +140,12 @@ class Services {
   // What was kept of the site; an empty record when nothing was, or it
   // cannot be read (a key that cannot be decrypted is not kept).
   virtual RememberedSite RecallSite() = 0;
-  // Keeps `site`, or removes everything kept when its name is empty.
+  // Keeps `site`, or removes everything kept when its name is empty; false
+  // when that failed.
   virtual bool RememberSite(const RememberedSite& site) = 0;
+  // The SHA-1 of `bytes` as 40 lowercase hex digits (empty when it cannot
+  // be made), to compare with the hashes the site lists.
+  virtual std::string Sha1Hex(const std::string& bytes) = 0;
 };
 
 }  // namespace velbrook

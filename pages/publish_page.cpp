@@ -13,6 +13,7 @@ void CPublishPage::DoDataExchange(CDataExchange* dx) {
   DDV_MaxChars(dx, m_settings.m_strSiteName, 32);
   DDX_Text(dx, IDC_SITE_PASSWORD, m_settings.m_strPassword);
   DDV_MaxChars(dx, m_settings.m_strPassword, 255);
+  DDX_Check(dx, IDC_FRONT_PAGE, m_settings.m_bFrontPage);
   DDX_Check(dx, IDC_REMEMBER, m_settings.m_bRemember);
 }
 

@@ -57,6 +57,14 @@
 #define IDS_PUBLISH_PROGRESS     49
 #define IDS_PUBLISH_STOPPING     50
 #define IDS_PAGE_KEPT            51
+#define IDS_PUBLISH_FREE_SOUND   52
+#define IDS_PUBLISH_FREE_PICTURE 53
+#define IDS_PUBLISH_FILE_LEFT_OUT 54
+#define IDS_PUBLISH_NOT_KIND     55
+#define IDS_PUBLISH_UNCHANGED    56
+#define IDS_PUBLISH_NOT_KEPT     57
+#define IDS_PUBLISH_NOT_FORGOTTEN 58
+#define IDS_PUBLISH_SENDING      59
 
 // HTML templates of the string table.
 #define IDS_CREDIT               16
@@ -227,6 +235,7 @@
 #define IDC_REMEMBER             1073
 #define IDC_PUBLISH_STATUS       1074
 #define IDC_PUBLISH_BAR          1075
+#define IDC_FRONT_PAGE           1076
 #define IDS_CAPTION_PUBLISH      309
 #define IDS_HELP_PUBLISH         211
 

@@ -835,7 +835,7 @@ class WizardRun(ProgramTest):
 # own: /etc/hosts points neocities.org at 127.0.0.1, the host's trusted
 # certificates gain the test's authority, and a fresh Wine prefix reads them.
 PUBLISH, SITE_NAME, SITE_PASSWORD, REMEMBER = 1070, 1071, 1072, 1073
-PROGRESS = "Putting the page on the web"
+PROGRESS, PROGRESS_STATUS = "Putting the page on the web", 1074
 SITE, PASSWORD, KEY = "my-site", "pass word:1", "c0ffee00c0ffee00c0ffee00c0ffee00"
 HERE = os.path.dirname(os.path.abspath(__file__))
 STATE = os.environ.get("VELBROOK_STAND_IN_STATE", "")
@@ -850,6 +850,35 @@ FAILURES = {
     "slow": "neocities.org did not answer in time, so the page may not be on the web.",
     "cancel": "Putting the page on the web was cancelled.",
 }
+# Each of these ends before anything is sent.
+for unsafe in ("wrong_host", "untrusted", "expired", "redirect"):
+    FAILURES[unsafe] = FAILURES["refuse"]
+WAV_LEFT_OUT = "Neocities takes .wav files only on supporter sites: sound.wav is not on the web; a .mid sound would be."
+
+
+def expired_certificate(work):
+    """expired.pem: the site's name and key, from the test's authority, valid
+    only for a day in 2020 (openssl 3.0 cannot date a certificate back)."""
+    import datetime
+    from cryptography import x509
+    from cryptography.hazmat.primitives import hashes, serialization
+    from cryptography.x509.oid import NameOID
+
+    def load(name, loader):
+        with open(os.path.join(work, name), "rb") as f:
+            return loader(f.read())
+    ca = load("ca.pem", x509.load_pem_x509_certificate)
+    ca_key = load("ca.key", lambda data: serialization.load_pem_private_key(data, None))
+    key = load("site.key", lambda data: serialization.load_pem_private_key(data, None))
+    start = datetime.datetime(2020, 1, 1, tzinfo=datetime.timezone.utc)
+    certificate = (x509.CertificateBuilder()
+                   .subject_name(x509.Name([x509.NameAttribute(NameOID.COMMON_NAME, "neocities.org")]))
+                   .issuer_name(ca.subject).public_key(key.public_key()).serial_number(x509.random_serial_number())
+                   .not_valid_before(start).not_valid_after(start + datetime.timedelta(days=1))
+                   .add_extension(x509.SubjectAlternativeName([x509.DNSName("neocities.org")]), critical=False)
+                   .sign(ca_key, hashes.SHA256()))
+    with open(os.path.join(work, "expired.pem"), "wb") as f:
+        f.write(certificate.public_bytes(serialization.Encoding.PEM))
 
 
 class PublishInPrivateNetwork(TimeLimited):
@@ -873,10 +902,14 @@ class PublishInPrivateNetwork(TimeLimited):
                 "-keyout", "ca.key", "-out", "ca.pem")
         openssl("req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=neocities.org", "-keyout", "site.key",
                 "-out", "site.csr")
-        with open(os.path.join(work, "san.ext"), "w") as f:
-            f.write("subjectAltName=DNS:neocities.org\n")
-        openssl("x509", "-req", "-in", "site.csr", "-CA", "ca.pem", "-CAkey", "ca.key", "-CAcreateserial",
-                "-days", "2", "-extfile", "san.ext", "-out", "site.pem")
+        for name, host in (("site", "neocities.org"), ("other", "other.example")):
+            with open(os.path.join(work, "san.ext"), "w") as f:
+                f.write("subjectAltName=DNS:%s\n" % host)
+            openssl("x509", "-req", "-in", "site.csr", "-CA", "ca.pem", "-CAkey", "ca.key", "-CAcreateserial",
+                    "-days", "2", "-subj", "/CN=" + host, "-extfile", "san.ext", "-out", name + ".pem")
+        openssl("req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=neocities.org",
+                "-addext", "subjectAltName=DNS:neocities.org", "-keyout", "untrusted.key", "-out", "untrusted.pem")
+        expired_certificate(work)
         with open("/etc/ssl/certs/ca-certificates.crt") as f, open(os.path.join(work, "ca.pem")) as ca, \
                 open(os.path.join(work, "bundle.crt"), "w") as bundle:
             bundle.write(f.read() + ca.read())
@@ -888,7 +921,7 @@ class PublishInPrivateNetwork(TimeLimited):
         self.addCleanup(subprocess.run, ["wineserver", "-k"], env=environment)
         inside = ("ip link set lo up && mount --bind hosts /etc/hosts && "
                   "mount --bind bundle.crt /etc/ssl/certs/ca-certificates.crt && "
-                  "{ python3 %s %s site.pem site.key >/dev/null 2>&1 & } && server=$! && "
+                  "{ python3 %s %s . >/dev/null 2>&1 & } && server=$! && "
                   "python3 %s -v PublishRun; status=$?; kill $server; exit $status" % (
                       os.path.join(HERE, "neocities_stand_in.py"), state, os.path.abspath(__file__)))
         run = subprocess.run(["unshare", "--net", "--mount", "--propagation", "private", "sh", "-c",
@@ -911,12 +944,22 @@ class PublishRun(ProgramTest):
         self.set_mode("success")
         super().setUp()
 
-    def set_mode(self, mode):
+    def set_mode(self, mode, keep_site=False):
+        """A fresh record of requests; the site emptied unless `keep_site`."""
         with open(os.path.join(STATE, "mode"), "w") as f:
             f.write(mode)
         with open(os.path.join(STATE, "requests.jsonl"), "w"):
             pass
-        shutil.rmtree(os.path.join(STATE, "received"), ignore_errors=True)
+        if not keep_site:
+            shutil.rmtree(os.path.join(STATE, "received"), ignore_errors=True)
+
+    def received(self):
+        folder = os.path.join(STATE, "received")
+        return sorted(os.listdir(folder)) if os.path.isdir(folder) else []
+
+    def uploads(self):
+        return [bytes.fromhex(name).decode("utf-8") for r in self.requests() if r["verb"] == "POST"
+                for name in r["names_hex"]]
 
     def requests(self):
         with open(os.path.join(STATE, "requests.jsonl")) as f:
@@ -949,35 +992,48 @@ class PublishRun(ProgramTest):
         self.drive("click", CAPTIONS[4], INCLUDE_PICTURE)
         self.fill(CAPTIONS[4], PICTURE_FILE, windows_path(os.path.join(self.folder, "me.bmp")))
         self.finish_and_publish(page_file, site=SITE, password=PASSWORD, remember=True)
-        self.assertEqual("Your page is on the web: https://my-site.neocities.org/home.htm\n\n"
+        # A new page is the site's front page.
+        self.assertEqual("Your page is on the web: https://my-site.neocities.org/\n\n"
                          "Do you want to open it in your browser?", self.message())
         self.answer(IDNO)
         self.assert_ended()
-        received = os.path.join(STATE, "received")
-        self.assertEqual(["home.htm", "me.bmp"], sorted(os.listdir(received)))
-        for name in ("home.htm", "me.bmp"):
-            with open(os.path.join(received, name), "rb") as sent, open(os.path.join(self.folder, name), "rb") as f:
-                self.assertEqual(f.read(), sent.read(), name)
-        key_request, upload = self.requests()
+        self.assertEqual(["index.html", "me.bmp"], self.received())
+        for name, sent in (("home.htm", "index.html"), ("me.bmp", "me.bmp")):
+            with open(os.path.join(STATE, "received", sent), "rb") as got, \
+                    open(os.path.join(self.folder, name), "rb") as f:
+                self.assertEqual(f.read(), got.read(), name)
+        key_request, listing, *uploads = self.requests()
         self.assertEqual(("GET", "/api/key"), (key_request["verb"], key_request["path"]))
-        self.assertEqual(("POST", "/api/upload", "Bearer " + KEY),
-                         (upload["verb"], upload["path"], upload["authorization"]))
-        self.assertNotIn(PASSWORD, upload["body"])
+        self.assertEqual(("GET", "/api/list", "Bearer " + KEY),
+                         (listing["verb"], listing["path"], listing["authorization"]))
+        self.assertEqual([("POST", "/api/upload", "Bearer " + KEY)] * 2,
+                         [(u["verb"], u["path"], u["authorization"]) for u in uploads])
+        self.assertEqual(["me.bmp", "index.html"], self.uploads(), "the page goes last")
+        self.assertNotIn(PASSWORD, "".join(u["body"] for u in uploads))
         kept = self.kept()
         self.assertIn("Neocities key", kept)
         self.assertIn(SITE, kept)
         self.assertNotIn(KEY.upper(), kept.upper().replace(" ", ""), "the key is kept encrypted")
         self.assertNotIn(KEY.encode().hex().upper(), kept.upper().replace(" ", ""), "the key is kept encrypted")
 
-        # The next run: the page opened again is published without asking.
-        self.set_mode("success")
-        self.start(page_file)
-        self.drive("wait", CAPTIONS[0])
-        self.finish_and_publish(page_file)
-        self.assertIn("https://my-site.neocities.org/home.htm", self.message())
-        self.answer(IDNO)
-        self.assert_ended()
-        self.assertEqual([("POST", "Bearer " + KEY)], [(r["verb"], r["authorization"]) for r in self.requests()])
+        # The next runs: the page opened again is published without asking,
+        # and only what changed is sent: first nothing, then the picture.
+        for change, sent, said in ((None, [], "Your page is on the web already, unchanged"),
+                                   ("me.bmp", ["me.bmp"], "Your page is on the web: ")):
+            self.set_mode("success", keep_site=True)
+            if change:
+                with open(os.path.join(self.folder, change), "ab") as f:
+                    f.write(b"\0")
+            self.start(page_file)
+            self.drive("wait", CAPTIONS[0])
+            self.finish_and_publish(page_file)
+            text = self.message()
+            self.assertIn(said, text)
+            self.assertIn("https://my-site.neocities.org/\n", text)
+            self.answer(IDNO)
+            self.assert_ended()
+            self.assertEqual(sent, self.uploads())
+            self.assertEqual(["Bearer " + KEY], list({r["authorization"] for r in self.requests()}))
 
         # Unticked and finished, nothing is kept.
         self.start(page_file)
@@ -988,6 +1044,45 @@ class PublishRun(ProgramTest):
         self.finish_and_publish(page_file)
         self.assert_ended()
         self.assertEqual("", self.kept())
+
+    def test_what_a_free_site_takes_and_what_a_page_may_send(self):
+        for name in ("sound.wav", "tune.mid", "notes.txt"):
+            with open(os.path.join(self.folder, name), "wb") as f:
+                f.write(b"RIFF" if name.endswith(".wav") else b"MThd")
+        shutil.copy(os.path.join(HERE, "..", "..", "res", "picture.bmp"), os.path.join(self.folder, "me.bmp"))
+        with open(os.path.join(self.folder, "me.gif"), "wb") as f:
+            f.write(b"GIF89a")
+        page_file = windows_path(os.path.join(self.folder, "home.htm"))
+        rows = [  # mode, sound, picture, what reaches the site, what the message says
+            ("free", "sound.wav", "me.gif", ["index.html", "me.gif"], WAV_LEFT_OUT),
+            ("success", "sound.wav", "me.gif", ["index.html", "me.gif", "sound.wav"], "https://my-site.neocities.org/"),
+            ("free", "tune.mid", "me.bmp", ["index.html", "tune.mid"],
+             "Neocities takes .bmp files only on supporter sites: me.bmp is not on the web"),
+            ("success", "notes.txt", "me.gif", ["index.html", "me.gif"],
+             "neither pictures nor sounds, so they were not put on the web: notes.txt"),
+        ]
+        for row, (mode, sound, picture, reached, said) in enumerate(rows):
+            with self.subTest(mode=mode, sound=sound, picture=picture):
+                if row > 0:
+                    if self.program.poll() is None:
+                        self.program.kill()
+                    self.start()
+                    self.drive("wait", CAPTIONS[0])
+                self.set_mode(mode)
+                self.next_to(2)
+                self.fill(CAPTIONS[2], SOUND_FILE, windows_path(os.path.join(self.folder, sound)))
+                self.next_to(4)
+                self.drive("click", CAPTIONS[4], INCLUDE_PICTURE)
+                self.fill(CAPTIONS[4], PICTURE_FILE, windows_path(os.path.join(self.folder, picture)))
+                self.finish_and_publish(page_file, site=SITE, password=KEY)
+                text = self.message()
+                self.assertIn("Your page is on the web: https://my-site.neocities.org/", text)
+                self.assertIn(said, text)
+                self.answer(IDNO)
+                self.assert_ended()
+                self.assertEqual(reached, self.received())
+                self.assertNotIn("notes.txt", self.uploads(), "a file the page cannot use is never sent")
+                os.remove(os.path.join(self.folder, "home.htm"))
 
     def test_each_failure_is_told_and_the_page_file_stays(self):
         page_file = windows_path(os.path.join(self.folder, "home.htm"))
@@ -1003,6 +1098,7 @@ class PublishRun(ProgramTest):
                 if mode == "cancel":  # once the page is sent, while the answer is awaited
                     self.drive("wait", PROGRESS)
                     time.sleep(2)
+                    self.assertIn("Sending index.html: ", self.drive("text", PROGRESS, PROGRESS_STATUS))
                     self.drive("click", PROGRESS, CANCEL)
                 if mode in ("slow", "cancel"):
                     # WinINet gives up after 30 s; Wine's also ends a
@@ -1019,6 +1115,10 @@ class PublishRun(ProgramTest):
                 self.assertIn("The page file %s is written" % page_file, text)
                 self.answer(IDOK)
                 self.assert_ended()
+                if message == FAILURES["refuse"]:
+                    self.assertEqual([], self.received())
+                    self.assertEqual([], [r for r in self.requests() if r["verb"] == "POST" or r["plain"]],
+                                     "nothing is sent where the site cannot be reached safely")
                 self.assertTrue(os.path.exists(os.path.join(self.folder, "home.htm")))
                 os.remove(os.path.join(self.folder, "home.htm"))
 

@@ -112,12 +112,15 @@ TEST_F(FinishRunTest, UnwritableFileStillFillsTheClipboardAndWarns) {
   settings.file.m_strFileName = "/nonexistent-dir/home.htm";
   settings.file.m_bClipboard = TRUE;
   services.writeSucceeds = false;
+  settings.publish = {TRUE, "my-site", "0123456789abcdef0123456789abcdef", FALSE, ""};
   Run(kWizardFinish);
   EXPECT_EQ(1u, services.clipboard.size());
   EXPECT_EQ((std::vector<std::string>{
                 "Error while file operation!",
-                "It is possible that the bad home page file (/nonexistent-dir/home.htm) has been created."}),
+                "It is possible that the bad home page file (/nonexistent-dir/home.htm) has been created.",
+                "The page was not put on the web, because no page file was written."}),
             Messages());
+  EXPECT_TRUE(services.requests.empty()) << "a page not written is not published";
 }
 
 TEST_F(FinishRunTest, FailedAgreedCopyEndsInTheWarning) {

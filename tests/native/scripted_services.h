@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <new>
 #include <set>
 #include <string>
 #include <utility>
@@ -116,6 +117,7 @@ class ScriptedServices : public Services {
       ScriptedServices& self;
       explicit Link(ScriptedServices& services) : self(services) {}
       HttpsAnswer Send(const HttpsRequest& request) override {
+        if (static_cast<int>(self.requests.size()) == self.throwAtRequest) throw std::bad_alloc();
         self.requests.push_back(request);
         if (self.httpsAnswers.empty()) return {HttpsFailure::kNoConnection, 0, ""};
         HttpsAnswer answer = self.httpsAnswers.front();
@@ -128,13 +130,18 @@ class ScriptedServices : public Services {
   }
   RememberedSite RecallSite() override { return kept; }
   bool RememberSite(const RememberedSite& site) override {
+    if (!keepSucceeds) return false;
     kept = site;
     return true;
   }
+  // Not SHA-1, but one text per content, which is all the comparison needs.
+  std::string Sha1Hex(const std::string& bytes) override { return "sha1(" + bytes + ")"; }
   std::deque<HttpsAnswer> httpsAnswers;
   std::vector<HttpsRequest> requests;
   std::vector<std::string> hosts;
   RememberedSite kept;
+  bool keepSucceeds = true;
+  int throwAtRequest = -1;  // the request (from 0) that runs out of memory
 
   std::string tempFolder;  // empty: the folder cannot be told
   bool openSucceeds = true;

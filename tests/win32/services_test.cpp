@@ -296,6 +296,36 @@ TEST_F(ServicesTest, AFileIsReplacedWholeOrNotAtAll) {
   ::DeleteFileA(source.c_str());
 }
 
+// The key is sealed with its site name, read back for that site only, and
+// forgetting removes the program's key whatever grew under it.
+TEST_F(ServicesTest, TheSiteStoreKeepsAKeyForItsSiteOnlyAndForgetsItWhole) {
+  const std::string key = "0123456789abcdef0123456789abcdef";
+  ASSERT_TRUE(services.RememberSite({"my-site", key, false}));
+  RememberedSite kept = services.RecallSite();
+  EXPECT_EQ("my-site", kept.siteName);
+  EXPECT_EQ(key, kept.key);
+  EXPECT_FALSE(kept.frontPage);
+  const char other[] = "other-site";
+  HKEY store = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Velbrook", 0, KEY_SET_VALUE, &store));
+  EXPECT_EQ(ERROR_SUCCESS,
+            ::RegSetValueExA(store, "Neocities site", 0, REG_SZ, reinterpret_cast<const BYTE*>(other), sizeof other));
+  ::RegCloseKey(store);
+  kept = services.RecallSite();
+  EXPECT_EQ("other-site", kept.siteName);
+  EXPECT_EQ("", kept.key) << "a key is never read back for another site";
+  HKEY grown = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS,
+            ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Velbrook\\Grown\\Deeper", 0, nullptr, 0, KEY_WRITE,
+                              nullptr, &grown, nullptr));
+  ::RegCloseKey(grown);
+  EXPECT_TRUE(services.RememberSite(RememberedSite()));
+  HKEY gone = nullptr;
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Velbrook", 0, KEY_READ, &gone));
+  EXPECT_TRUE(services.RememberSite(RememberedSite())) << "nothing kept is nothing to remove";
+  EXPECT_EQ("a9993e364706816aba3e25717850c26c9cd0d89d", services.Sha1Hex("abc"));
+}
+
 TEST_F(ServicesTest, HelpShowsOneTopicAtATimeUntilClosed) {
   services.ShowHelp(1);
   HWND help = services.HelpWindow();
