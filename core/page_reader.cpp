@@ -82,6 +82,22 @@ std::vector<std::size_t> PrefixMatches(View text) {
   return z;
 }
 
+// The ALT text with each "&quot;" the writer wrote turned back into the
+// quote, in one pass: replacing them in place would move the rest of the
+// text once for each.
+std::string WithQuotes(View text) {
+  const View reference = kQuoteReference;
+  std::string quoted;
+  quoted.reserve(text.size());
+  for (std::size_t done = 0;;) {
+    const std::size_t at = text.find(reference, done);
+    quoted.append(text.substr(done, at == View::npos ? View::npos : at - done));
+    if (at == View::npos) return quoted;
+    quoted += kAttributeClose;
+    done = at + reference.size();
+  }
+}
+
 class PageReader {
  public:
   PageReader(const TextSource& texts, const std::string& pagePath)
@@ -144,6 +160,9 @@ class PageReader {
     for (std::size_t quote = rest.find(kAttributeClose); quote != View::npos;
          quote = rest.find(kAttributeClose, quote + 1)) {
       View after = rest.substr(quote + 1);
+      // Only a blank (the next attribute) or the tag's end can follow the
+      // name's quote; the test spares a name of many quotes the full try.
+      if (after.empty() || (after[0] != ' ' && after[0] != '>')) continue;
       if (ReadBodyTagEnd(after, s)) {
         background.m_strBitmapFile = BesidePage(rest.substr(0, quote));
         rest = after;
@@ -198,11 +217,7 @@ class PageReader {
     // A file name holds no quote, so the description starts at the first.
     const std::size_t description = name.find(kPictureDescription);
     if (description != std::string::npos) {
-      std::string text = name.substr(description + sizeof kPictureDescription - 1);
-      for (std::size_t at = text.find(kQuoteReference); at != std::string::npos; at = text.find(kQuoteReference, at + 1)) {
-        text.replace(at, sizeof kQuoteReference - 1, kAttributeClose);
-      }
-      picture.m_strDescription = Plain(text);
+      picture.m_strDescription = Plain(WithQuotes(View(name).substr(description + sizeof kPictureDescription - 1)));
       name.resize(description);
     }
     picture.m_strPictureFile = BesidePage(name);

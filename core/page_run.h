@@ -21,7 +21,9 @@ class CreationNotice {
 };
 
 // The wizard's modal results the run tells apart.
-enum WizardResult { kWizardFinish = 1, kWizardCancel = 2 };
+// kWizardNotCreated: the wizard's window or a page's could not be made
+// from the program's resources.
+enum WizardResult { kWizardFinish = 1, kWizardCancel = 2, kWizardNotCreated = 3 };
 
 // The help context of the welcome page, whose topic tells how a page is
 // opened again.

@@ -35,6 +35,7 @@
 #define IDS_PUBLISH_NOT_WRITTEN  48
 #define IDS_PUBLISH_PROGRESS     49
 #define IDS_PUBLISH_STOPPING     50
+#define IDS_DLL_MISSING          60
 
 // HTML templates of the string table.
 #define IDS_CREDIT               16

@@ -15,9 +15,11 @@ class CWizard : public CDialog {
   // Hands `page` to the wizard, which owns it from then on.
   void AddPage(CWizardPage* page);
   // Shows the wizard at its first page; returns 1 after Finish, 2 after
-  // Cancel, Escape, closing or a quit request, 3 when the window could not
-  // be created, -1 when it was destroyed otherwise.
+  // Cancel, Escape, closing or a quit request, 3 when the window or a page's
+  // window could not be created (the run ends there), -1 when it was
+  // destroyed otherwise.
   INT_PTR DoModal() override;
+  static const int kPageNotCreated = 3;
 
   // A page's Tab handling moves the focus to the host: the whole host (the
   // dialog chooses the button) or its last tab stop.
