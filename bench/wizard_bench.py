@@ -27,6 +27,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from e2e_test import BACK, BIN, CAPTIONS, CLIPBOARD, NEXT, WINE, Driver  # noqa: E402
 
 SHIP = os.environ.get("VELBROOK_SHIP_BIN", BIN)
+DELAY_IMPORTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scripts", "delay-imports.py")
 ONCE = "--once" in sys.argv[1:]
 RUNS = 1 if ONCE else int(os.environ.get("VELBROOK_BENCH_RUNS", "5"))
 PAIRS = 2 if ONCE else max(15, int(os.environ.get("VELBROOK_BENCH_PAIRS", "15")))
@@ -44,8 +45,9 @@ def startup(drive, exe, caption):
 
 
 def imports(path):
-    """The DLLs a file imports from, how many functions in all, and the
-    Windows version its header asks for."""
+    """The DLLs a file imports from at start and those it loads when first
+    called, how many functions each, and the Windows version its header
+    asks for."""
     out = subprocess.run(["i686-w64-mingw32-objdump", "-p", path], capture_output=True, text=True).stdout
     dlls, functions, version = set(), 0, {}
     in_dll = False
@@ -60,9 +62,10 @@ def imports(path):
             functions += 1
         elif words[0] in ("MajorSubsystemVersion", "MinorSubsystemVersion"):
             version[words[0]] = words[1]
-    return "%s (%d functions), needs Windows %s.%s" % (
-        ", ".join(sorted(dlls)), functions, version.get("MajorSubsystemVersion", "?"),
-        version.get("MinorSubsystemVersion", "?"))
+    delayed = subprocess.run([sys.executable, DELAY_IMPORTS, path], capture_output=True, text=True).stdout.split()
+    return "%s (%d functions) at start, %s (%d functions) when first called; needs Windows %s.%s" % (
+        ", ".join(sorted(dlls)), functions, ", ".join(sorted(set(delayed[0::2]))) or "none", len(delayed) // 2,
+        version.get("MajorSubsystemVersion", "?"), version.get("MinorSubsystemVersion", "?"))
 
 
 def spread(ratios):
