@@ -23,6 +23,37 @@ endif()
 add_link_options(-Wl,--major-os-version,5,--minor-os-version,${pe_minor}
                  -Wl,--major-subsystem-version,5,--minor-subsystem-version,${pe_minor})
 
+# The DLLs only publishing (wininet, crypt32), Preview (shell32, ole32),
+# drops (shell32, in dravel.dll) and the file and colour dialogs (comdlg32)
+# need are loaded the first time one of their functions is called: a run
+# that uses none of them starts like a plain dialog, and the sources call
+# them as usual. Their import libraries for delay-loading are made from the
+# toolchain's own, and the runtime's helper (in libmingwex) loads them;
+# app/delay_load.cpp says so when one cannot be loaded. GNU ld leaves them
+# out of the header's directory, so scripts/delay-imports.py finds them for
+# the shipped files' check.
+set(VELBROOK_DELAYED_DLLS comdlg32 shell32 ole32 wininet crypt32)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(decorated_names ON)  # 32-bit x86 C names start with "_"
+else()
+  set(decorated_names OFF)
+endif()
+set(VELBROOK_DELAYED_LIBS)
+foreach(dll ${VELBROOK_DELAYED_DLLS})
+  find_library(${dll}_IMPORT_LIB NAMES ${dll} REQUIRED)
+  set(delayed ${CMAKE_BINARY_DIR}/delay/lib${dll}_delay.a)
+  add_custom_command(OUTPUT ${delayed}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delay
+    COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DDLLTOOL=${CMAKE_DLLTOOL} -DIMPORT_LIB=${${dll}_IMPORT_LIB}
+            -DDLL=${dll}.dll -DOUT=${delayed} -DUNDERSCORE=${decorated_names}
+            -P ${CMAKE_SOURCE_DIR}/cmake/delay_import.cmake
+    DEPENDS ${CMAKE_SOURCE_DIR}/cmake/delay_import.cmake ${${dll}_IMPORT_LIB}
+    COMMENT "Import library of ${dll}.dll for delay-loading")
+  list(APPEND VELBROOK_DELAYED_LIBS ${delayed})
+  set(${dll}_DELAYED ${delayed})
+endforeach()
+add_custom_target(delayed_imports DEPENDS ${VELBROOK_DELAYED_LIBS})
+
 # The drop-file library, exported by ordinal only.
 # The .def names the stdcall-decorated symbols, which only 32-bit x86 has.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
@@ -38,7 +69,9 @@ target_compile_definitions(dravel PRIVATE DRAVEL_BUILD)
 # information; without them it stays a small DLL.
 target_compile_options(dravel PRIVATE -fno-exceptions -fno-rtti)
 target_include_directories(dravel PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(dravel PRIVATE shell32)
+# dravel loads shell32 itself, checked, before the first drop target.
+target_link_libraries(dravel PRIVATE ${shell32_DELAYED})
+add_dependencies(dravel delayed_imports)
 
 # The program's resources, also linked into the Win32 tests so that they
 # create windows from the very same templates.
@@ -72,34 +105,6 @@ add_library(velbrook_win32 STATIC
   app/services_win32.cpp
   app/publish_win32.cpp
 )
-# The DLLs only publishing (wininet, crypt32), Preview (shell32, ole32)
-# and the file and colour dialogs (comdlg32) need are loaded the first time
-# one of their functions is called: a run that uses none of them starts
-# like a plain dialog, and the sources call them as usual. Their import
-# libraries for delay-loading are made from the toolchain's own, and the
-# runtime's helper (in libmingwex) loads them; app/delay_load.cpp says so
-# when one cannot be loaded. They stay in the import directory's list of
-# what the program needs, which scripts/check-shipped.sh reads.
-set(VELBROOK_DELAYED_DLLS comdlg32 shell32 ole32 wininet crypt32)
-if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  set(decorated_names ON)  # 32-bit x86 C names start with "_"
-else()
-  set(decorated_names OFF)
-endif()
-set(VELBROOK_DELAYED_LIBS)
-foreach(dll ${VELBROOK_DELAYED_DLLS})
-  find_library(${dll}_IMPORT_LIB NAMES ${dll} REQUIRED)
-  set(delayed ${CMAKE_BINARY_DIR}/delay/lib${dll}_delay.a)
-  add_custom_command(OUTPUT ${delayed}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delay
-    COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DDLLTOOL=${CMAKE_DLLTOOL} -DIMPORT_LIB=${${dll}_IMPORT_LIB}
-            -DDLL=${dll}.dll -DOUT=${delayed} -DUNDERSCORE=${decorated_names}
-            -P ${CMAKE_SOURCE_DIR}/cmake/delay_import.cmake
-    DEPENDS ${CMAKE_SOURCE_DIR}/cmake/delay_import.cmake ${${dll}_IMPORT_LIB}
-    COMMENT "Import library of ${dll}.dll for delay-loading")
-  list(APPEND VELBROOK_DELAYED_LIBS ${delayed})
-endforeach()
-add_custom_target(delayed_imports DEPENDS ${VELBROOK_DELAYED_LIBS})
 
 target_link_libraries(velbrook_win32 PUBLIC velbrook_core dravel user32 gdi32 ${VELBROOK_DELAYED_LIBS}
                                             comctl32 advapi32)

@@ -157,16 +157,25 @@ class PageReader {
     if (!TakeColorAttribute(rest, kBackgroundColor, background.m_crBackground, background.m_bUseColor)) return false;
     background.m_bUseBitmap = Take(rest, kBackgroundOpen);
     if (!background.m_bUseBitmap) return ReadBodyTagEnd(rest, s);
-    for (std::size_t quote = rest.find(kAttributeClose); quote != View::npos;
-         quote = rest.find(kAttributeClose, quote + 1)) {
+    // Only the next attribute (each starts with a blank) or the tag's end
+    // can follow the name's quote. The next quote of each kind is kept, so
+    // that each search goes over the tag once however many quotes the name
+    // holds.
+    const std::string beforeBlank = std::string(kAttributeClose) + kTextColor[0];
+    const std::string beforeEnd = std::string(kAttributeClose) + kBodyTagEnd[0];
+    std::size_t blank = rest.find(beforeBlank), end = rest.find(beforeEnd);
+    while (blank != View::npos || end != View::npos) {
+      const std::size_t quote = std::min(blank, end);
       View after = rest.substr(quote + 1);
-      // Only a blank (the next attribute) or the tag's end can follow the
-      // name's quote; the test spares a name of many quotes the full try.
-      if (after.empty() || (after[0] != ' ' && after[0] != '>')) continue;
       if (ReadBodyTagEnd(after, s)) {
         background.m_strBitmapFile = BesidePage(rest.substr(0, quote));
         rest = after;
         return true;
+      }
+      if (quote == blank) {
+        blank = rest.find(beforeBlank, quote + 1);
+      } else {
+        end = rest.find(beforeEnd, quote + 1);
       }
     }
     return false;
