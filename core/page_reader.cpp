@@ -160,10 +160,15 @@ class PageReader {
     // Only the next attribute (each starts with a blank) or the tag's end
     // can follow the name's quote. The next quote of each kind is kept, so
     // that each search goes over the tag once however many quotes the name
-    // holds.
-    const std::string beforeBlank = std::string(kAttributeClose) + kTextColor[0];
-    const std::string beforeEnd = std::string(kAttributeClose) + kBodyTagEnd[0];
-    std::size_t blank = rest.find(beforeBlank), end = rest.find(beforeEnd);
+    // holds; each looks for the rarer character after the quote.
+    const auto quoteBefore = [rest](char next, std::size_t from) {
+      for (std::size_t at = rest.find(next, from + 1); at != View::npos; at = rest.find(next, at + 1)) {
+        if (rest[at - 1] == kAttributeClose[0]) return at - 1;
+      }
+      return View::npos;
+    };
+    const char blankNext = kTextColor[0], endNext = kBodyTagEnd[0];
+    std::size_t blank = quoteBefore(blankNext, 0), end = quoteBefore(endNext, 0);
     while (blank != View::npos || end != View::npos) {
       const std::size_t quote = std::min(blank, end);
       View after = rest.substr(quote + 1);
@@ -173,9 +178,9 @@ class PageReader {
         return true;
       }
       if (quote == blank) {
-        blank = rest.find(beforeBlank, quote + 1);
+        blank = quoteBefore(blankNext, quote + 1);
       } else {
-        end = rest.find(beforeEnd, quote + 1);
+        end = quoteBefore(endNext, quote + 1);
       }
     }
     return false;
