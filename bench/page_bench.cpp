@@ -111,6 +111,60 @@ void BM_ReadPage(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadPage)->Arg(25)->Arg(50)->Arg(100);
 
+// Pages of the largest size the reader takes, each one field filled with
+// one piece over and over: the shapes that would cost the reader the square
+// of the size if any pass went back over what it had read. Each must open,
+// or be refused, within a second.
+const struct {
+  const char* name;
+  const char* marker;  // the field's value in the record, replaced by the fill
+  const char* piece;
+} kHostileShapes[] = {
+    {"ALT text all &quot;", "@ALT@", "&quot;"},
+    {"text all references", "@TEXT@", "&#8364;"},
+    {"text all item lines", "@TEXT@", "\r\n<LI>item"},
+    {"text all link lines", "@TEXT@", "\r\n<LI><A HREF=\"a\">a</A>"},
+    {"text all quotes and line ends", "@TEXT@", "\"\r\n"},
+    {"background name all quotes", "@BACKGROUND@", "\""},
+};
+
+std::string HostilePage(const char* marker, const std::string& piece) {
+  PageSettings s = LargestRecord(0.01);
+  s.picture.m_strDescription = "@ALT@";
+  s.text.m_strText = "@TEXT@";
+  s.background.m_strBitmapFile = "@BACKGROUND@";
+  BuiltinTexts texts;
+  NullServices services;
+  NoonClock clock;
+  PageDelivery delivery(services, texts);
+  std::string page;
+  BuildPage(s, delivery.OfferCopies(s), page, texts, clock);
+  const std::size_t at = page.find(marker);
+  const std::size_t room = kMaxPageBytes - (page.size() - std::strlen(marker));
+  std::string fill;
+  fill.reserve(room);
+  while (fill.size() + piece.size() <= room) fill += piece;
+  return page.replace(at, std::strlen(marker), fill);
+}
+
+void BM_ReadHostilePage(benchmark::State& state) {
+  const auto& shape = kHostileShapes[state.range(0)];
+  state.SetLabel(shape.name);
+  const std::string page = HostilePage(shape.marker, shape.piece);
+  BuiltinTexts texts;
+  bool read = false;
+  for (auto _ : state) {
+    PageSettings settings;
+    read = ReadPage(page, "C:\\pages\\home.htm", texts, settings);
+    benchmark::DoNotOptimize(settings.text.m_strText.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
+  state.counters["page_bytes"] = static_cast<double>(page.size());
+  state.counters["opens"] = read;
+}
+BENCHMARK(BM_ReadHostilePage)->DenseRange(0, sizeof kHostileShapes / sizeof kHostileShapes[0] - 1)
+    ->Unit(benchmark::kMillisecond);
+
 // The same number of bytes as the largest page, copied once into a new text.
 void BM_PlainCopy(benchmark::State& state) {
   const std::string page = LargestPage(1.0);

@@ -6,10 +6,12 @@ enable_language(RC)
 add_compile_options(-Wall -Wextra)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501)
 # Static runtime: the two files need nothing but Windows' own DLLs. Unused
-# code of the runtime is left out of them.
-add_compile_options(-ffunction-sections -fdata-sections)
-# A dialog program waits for its user; small beats fast here.
-add_compile_options(-Os)
+# code of the runtime is left out of them. A dialog program waits for its
+# user; small beats fast here. The plain logic is defined before this file
+# is read, so it is given the same options by name.
+set(VELBROOK_SMALL_CODE -ffunction-sections -fdata-sections -Os)
+add_compile_options(${VELBROOK_SMALL_CODE})
+target_compile_options(velbrook_core PRIVATE ${VELBROOK_SMALL_CODE})
 add_link_options(-static -s -Wl,--gc-sections)
 # Windows refuses a program whose header asks for a newer system than it is:
 # XP is 5.1 (the shipped 32-bit build), XP x64 is 5.2.
@@ -20,6 +22,37 @@ else()
 endif()
 add_link_options(-Wl,--major-os-version,5,--minor-os-version,${pe_minor}
                  -Wl,--major-subsystem-version,5,--minor-subsystem-version,${pe_minor})
+
+# The DLLs only publishing (wininet, crypt32), Preview (shell32, ole32),
+# drops (shell32, in dravel.dll) and the file and colour dialogs (comdlg32)
+# need are loaded the first time one of their functions is called: a run
+# that uses none of them starts like a plain dialog, and the sources call
+# them as usual. Their import libraries for delay-loading are made from the
+# toolchain's own, and the runtime's helper (in libmingwex) loads them;
+# app/delay_load.cpp says so when one cannot be loaded. GNU ld leaves them
+# out of the header's directory, so scripts/delay-imports.py finds them for
+# the shipped files' check.
+set(VELBROOK_DELAYED_DLLS comdlg32 shell32 ole32 wininet crypt32)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(decorated_names ON)  # 32-bit x86 C names start with "_"
+else()
+  set(decorated_names OFF)
+endif()
+set(VELBROOK_DELAYED_LIBS)
+foreach(dll ${VELBROOK_DELAYED_DLLS})
+  find_library(${dll}_IMPORT_LIB NAMES ${dll} REQUIRED)
+  set(delayed ${CMAKE_BINARY_DIR}/delay/lib${dll}_delay.a)
+  add_custom_command(OUTPUT ${delayed}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delay
+    COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DDLLTOOL=${CMAKE_DLLTOOL} -DIMPORT_LIB=${${dll}_IMPORT_LIB}
+            -DDLL=${dll}.dll -DOUT=${delayed} -DUNDERSCORE=${decorated_names}
+            -P ${CMAKE_SOURCE_DIR}/cmake/delay_import.cmake
+    DEPENDS ${CMAKE_SOURCE_DIR}/cmake/delay_import.cmake ${${dll}_IMPORT_LIB}
+    COMMENT "Import library of ${dll}.dll for delay-loading")
+  list(APPEND VELBROOK_DELAYED_LIBS ${delayed})
+  set(${dll}_DELAYED ${delayed})
+endforeach()
+add_custom_target(delayed_imports DEPENDS ${VELBROOK_DELAYED_LIBS})
 
 # The drop-file library, exported by ordinal only.
 # The .def names the stdcall-decorated symbols, which only 32-bit x86 has.
@@ -36,7 +69,9 @@ target_compile_definitions(dravel PRIVATE DRAVEL_BUILD)
 # information; without them it stays a small DLL.
 target_compile_options(dravel PRIVATE -fno-exceptions -fno-rtti)
 target_include_directories(dravel PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(dravel PRIVATE shell32)
+# dravel loads shell32 itself, checked, before the first drop target.
+target_link_libraries(dravel PRIVATE ${shell32_DELAYED})
+add_dependencies(dravel delayed_imports)
 
 # The program's resources, also linked into the Win32 tests so that they
 # create windows from the very same templates.
@@ -73,10 +108,12 @@ add_library(velbrook_win32 STATIC
   app/publish_progress_win32.cpp
   app/site_store_win32.cpp
 )
-target_link_libraries(velbrook_win32 PUBLIC velbrook_core dravel user32 gdi32 comdlg32 shell32 ole32
-                                            wininet crypt32 comctl32 advapi32)
 
-add_executable(velbrook WIN32 app/main.cpp framework/app_main.cpp ${VELBROOK_RC})
+target_link_libraries(velbrook_win32 PUBLIC velbrook_core dravel user32 gdi32 ${VELBROOK_DELAYED_LIBS}
+                                            comctl32 advapi32)
+add_dependencies(velbrook_win32 delayed_imports)
+
+add_executable(velbrook WIN32 app/main.cpp app/delay_load.cpp framework/app_main.cpp ${VELBROOK_RC})
 add_dependencies(velbrook generated_texts)
 target_link_libraries(velbrook PRIVATE velbrook_win32 comctl32)
 

@@ -82,6 +82,22 @@ std::vector<std::size_t> PrefixMatches(View text) {
   return z;
 }
 
+// The ALT text with each "&quot;" the writer wrote turned back into the
+// quote, in one pass: replacing them in place would move the rest of the
+// text once for each.
+std::string WithQuotes(View text) {
+  const View reference = kQuoteReference;
+  std::string quoted;
+  quoted.reserve(text.size());
+  for (std::size_t done = 0;;) {
+    const std::size_t at = text.find(reference, done);
+    quoted.append(text.substr(done, at == View::npos ? View::npos : at - done));
+    if (at == View::npos) return quoted;
+    quoted += kAttributeClose;
+    done = at + reference.size();
+  }
+}
+
 class PageReader {
  public:
   PageReader(const TextSource& texts, const std::string& pagePath)
@@ -141,13 +157,30 @@ class PageReader {
     if (!TakeColorAttribute(rest, kBackgroundColor, background.m_crBackground, background.m_bUseColor)) return false;
     background.m_bUseBitmap = Take(rest, kBackgroundOpen);
     if (!background.m_bUseBitmap) return ReadBodyTagEnd(rest, s);
-    for (std::size_t quote = rest.find(kAttributeClose); quote != View::npos;
-         quote = rest.find(kAttributeClose, quote + 1)) {
+    // Only the next attribute (each starts with a blank) or the tag's end
+    // can follow the name's quote. The next quote of each kind is kept, so
+    // that each search goes over the tag once however many quotes the name
+    // holds; each looks for the rarer character after the quote.
+    const auto quoteBefore = [rest](char next, std::size_t from) {
+      for (std::size_t at = rest.find(next, from + 1); at != View::npos; at = rest.find(next, at + 1)) {
+        if (rest[at - 1] == kAttributeClose[0]) return at - 1;
+      }
+      return View::npos;
+    };
+    const char blankNext = kTextColor[0], endNext = kBodyTagEnd[0];
+    std::size_t blank = quoteBefore(blankNext, 0), end = quoteBefore(endNext, 0);
+    while (blank != View::npos || end != View::npos) {
+      const std::size_t quote = std::min(blank, end);
       View after = rest.substr(quote + 1);
       if (ReadBodyTagEnd(after, s)) {
         background.m_strBitmapFile = BesidePage(rest.substr(0, quote));
         rest = after;
         return true;
+      }
+      if (quote == blank) {
+        blank = quoteBefore(blankNext, quote + 1);
+      } else {
+        end = quoteBefore(endNext, quote + 1);
       }
     }
     return false;
@@ -198,11 +231,7 @@ class PageReader {
     // A file name holds no quote, so the description starts at the first.
     const std::size_t description = name.find(kPictureDescription);
     if (description != std::string::npos) {
-      std::string text = name.substr(description + sizeof kPictureDescription - 1);
-      for (std::size_t at = text.find(kQuoteReference); at != std::string::npos; at = text.find(kQuoteReference, at + 1)) {
-        text.replace(at, sizeof kQuoteReference - 1, kAttributeClose);
-      }
-      picture.m_strDescription = Plain(text);
+      picture.m_strDescription = Plain(WithQuotes(View(name).substr(description + sizeof kPictureDescription - 1)));
       name.resize(description);
     }
     picture.m_strPictureFile = BesidePage(name);

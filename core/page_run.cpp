@@ -50,6 +50,10 @@ void FinishRun(int wizardResult, PageSettings& settings, std::string& page, Serv
     ShowTextMessage(services, texts, IDS_CANCELLED, kMbOk | kMbIconExclamation);
     return;
   }
+  if (wizardResult == kWizardNotCreated) {
+    ShowTextMessage(services, texts, IDS_RESOURCE_ERROR, kMbOk | kMbIconExclamation);
+    return;
+  }
   if (wizardResult != kWizardFinish) return;
 
   const FileSettings& file = settings.file;

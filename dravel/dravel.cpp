@@ -101,7 +101,10 @@ void DetachHook(HWND window) {
 class DropHook : public SubclassHook {
  public:
   BOOL EnableDrop(HWND window) {
-    if (!Subclass(window)) return FALSE;
+    // shell32 is loaded on the first call into it (the build links it so);
+    // loaded here first and checked, a Windows without it gets a control
+    // that takes no drops instead of an ended program.
+    if ((!::GetModuleHandleA("shell32.dll") && !::LoadLibraryA("shell32.dll")) || !Subclass(window)) return FALSE;
     ::DragAcceptFiles(window, TRUE);
     return TRUE;
   }

@@ -24,13 +24,15 @@ const struct {
 
 }  // namespace
 
+bool SameLanguage(const std::string& code, const std::string& other) { return EqualsIgnoreAsciiCase(code, other); }
+
 std::vector<LanguageChoice> LanguageChoices(const std::string& userCode, const std::string& current) {
   std::vector<LanguageChoice> choices{{"(not stated)", ""}};
   bool known = current.empty();
   for (const auto& language : kLanguages) {
-    known = known || EqualsIgnoreAsciiCase(current, language.code);
+    known = known || SameLanguage(current, language.code);
     LanguageChoice choice{std::string(language.name) + " (" + language.code + ")", language.code};
-    if (EqualsIgnoreAsciiCase(userCode, language.code)) {
+    if (SameLanguage(userCode, language.code)) {
       choices.insert(choices.begin() + 1, choice);
     } else {
       choices.push_back(choice);

@@ -19,6 +19,10 @@ struct LanguageChoice {
 // offered too, as itself, so that the page keeps it.
 std::vector<LanguageChoice> LanguageChoices(const std::string& userCode, const std::string& current);
 
+// Whether two codes name the same language: a code is the same in any case
+// (a page may say LANG="DE").
+bool SameLanguage(const std::string& code, const std::string& other);
+
 }  // namespace velbrook
 
 #endif

@@ -21,11 +21,19 @@ void CTitlePage::DDX_Language(CDataExchange* dx, int id, std::string& code) {
   HWND list = dx->PrepareCtrl(id);
   if (dx->m_bSaveAndValidate) {
     const LRESULT chosen = ::SendMessageA(list, CB_GETCURSEL, 0, 0);
-    if (chosen >= 0 && static_cast<std::size_t>(chosen) < m_languages.size()) code = m_languages[chosen].code;
+    // The code as the page wrote it stays while its language stays chosen,
+    // so that a page opened again is written with its own bytes.
+    if (chosen >= 0 && static_cast<std::size_t>(chosen) < m_languages.size() &&
+        !velbrook::SameLanguage(m_languages[chosen].code, code)) {
+      code = m_languages[chosen].code;
+    }
     return;
   }
   for (std::size_t i = 0; i < m_languages.size(); ++i) {
-    if (m_languages[i].code == code) ::SendMessageA(list, CB_SETCURSEL, i, 0);
+    if (velbrook::SameLanguage(m_languages[i].code, code)) {
+      ::SendMessageA(list, CB_SETCURSEL, i, 0);
+      return;
+    }
   }
 }
 

@@ -65,6 +65,7 @@
 #define IDS_PUBLISH_NOT_KEPT     57
 #define IDS_PUBLISH_NOT_FORGOTTEN 58
 #define IDS_PUBLISH_SENDING      59
+#define IDS_DLL_MISSING          60
 
 // HTML templates of the string table.
 #define IDS_CREDIT               16

@@ -2,7 +2,9 @@
 # Checks the two shipped files by reading them, never by starting them (a
 # host without a 32-bit mode cannot): dravel.dll exports no names,
 # velbrook.exe imports dravel by ordinal, neither needs any DLL but Windows'
-# own nor any function Windows XP lacks, both headers ask for XP, and the
+# own nor any function Windows XP lacks (also among those the program loads
+# when first called), the DLLs of publishing, Preview and the dialogs are
+# among those, both headers ask for XP, and the
 # program carries its manifest while the library carries none.
 # One line per check, "<check>: ok" or "<check>: FAILED" and why; exits
 # non-zero when any failed.
@@ -26,6 +28,10 @@ check() {  # name function: runs the function; what it prints is why it failed
 
 exe_dump=$($objdump -p "$exe") || exe_dump=
 dll_dump=$($objdump -p "$dll") || dll_dump=
+# What the program loads on first call ("dll function" a line), which
+# objdump does not show.
+exe_delayed=$(python3 "$here/delay-imports.py" "$exe") || exe_delayed=
+dll_delayed=$(python3 "$here/delay-imports.py" "$dll") || dll_delayed=
 
 no_export_names() {
   echo "$dll_dump" | grep -q '\[Ordinal/Name Pointer\] Table' || fail "no export table in $dll" || return
@@ -52,6 +58,23 @@ system_dlls_only() {
       echo "$d" | grep -qE "$system" || fail "a shipped file needs $d" || return
     done
   done
+  for d in $(printf '%s\n%s\n' "$exe_delayed" "$dll_delayed" | cut -d' ' -f1 | sort -u); do
+    echo "$d" | grep -qE "$system" || fail "a shipped file loads $d on first call" || return
+  done
+}
+
+# Only publishing, Preview, drops and the file and colour dialogs need
+# these: the program loads them when first called, so that starting it
+# loads none.
+loaded_when_first_called() {
+  local d static
+  static=$(echo "$exe_dump" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z')
+  for d in comdlg32 shell32 ole32 wininet crypt32; do
+    ! echo "$static" | grep -qx "$d.dll" || fail "$exe imports $d.dll at start" || return
+    echo "$exe_delayed" | grep -q "^$d.dll " || fail "$exe does not load $d.dll on first call" || return
+  done
+  ! echo "$dll_dump" | grep -qiE '^\s*DLL Name: shell32\.dll' || fail "$dll imports shell32.dll at start" || return
+  echo "$dll_delayed" | grep -q "^shell32.dll " || fail "$dll does not load shell32.dll on first call"
 }
 
 # Every function imported from Windows must be on the committed list, whose
@@ -69,7 +92,7 @@ imports_known_to_xp() {
   dll_imports=$(imports "$dll_dump")
   [ -n "$exe_imports" ] || fail "no imports read from $exe: the check would pass anything" || return
   [ -n "$dll_imports" ] || fail "no imports read from $dll: the check would pass anything" || return
-  unknown=$(printf '%s\n%s\n' "$exe_imports" "$dll_imports" | sort -u |
+  unknown=$(printf '%s\n%s\n%s\n%s\n' "$exe_imports" "$exe_delayed" "$dll_imports" "$dll_delayed" | sort -u |
     grep -vxF -f <(grep -vE '^(#|$)' "$here/../tests/shipped-imports.txt") || true)
   [ -z "$unknown" ] || fail "imports not on tests/shipped-imports.txt (add them only if Windows XP has them):
 $unknown"
@@ -100,6 +123,7 @@ check "dravel.dll exports no names" no_export_names
 check "velbrook.exe imports dravel by ordinal" dravel_by_ordinal
 check "system DLLs only" system_dlls_only
 check "every import known to XP" imports_known_to_xp
+check "publishing, Preview, drop and dialog DLLs loaded when first called" loaded_when_first_called
 check "headers ask for Windows XP (5.1)" headers_ask_for_xp
 check "manifest in velbrook.exe, none in dravel.dll" manifest_in_program_only
 exit $status

@@ -2,7 +2,8 @@
 # Runs every suite: the layering check, the check that the documents name
 # only tests that exist, the install script against stand-in package tools,
 # native (plain and sanitized), the fuzz smoke, the shipped files' check,
-# then the Win32 and end-to-end suites under Wine inside a private Xvfb.
+# then the Win32 suite, each benchmark once, and the end-to-end suite under
+# Wine inside a private Xvfb.
 # Ends with one line per suite and exits non-zero
 # when any suite fails.
 set -u
@@ -61,6 +62,7 @@ suite fuzz-smoke count_lines "$here/fuzz.sh" --smoke
 # mode cannot do.
 suite shipped-files count_lines "$here/check-shipped.sh" "$SHIP_DIR/bin/velbrook.exe" "$SHIP_DIR/bin/dravel.dll"
 suite win32 count_ctest "$here/with-xvfb.sh" ctest --test-dir "$RUN_DIR" --output-on-failure
+suite bench-smoke count_lines "$here/bench.sh" --smoke
 # The end-to-end suite mounts a tiny full disk of its own; as root it runs in
 # a private mount namespace, so that no other process ever sees that disk and
 # it goes away with the suite, however the suite ends.

@@ -23,6 +23,9 @@ INT_PTR CWizard::DoModal() {
   app->EnableModeless(FALSE);
   HWND focusBefore = ::GetFocus();
 
+  // Set before the window exists: a first page that cannot be created ends
+  // the run while the host is still being initialised.
+  m_nResult = velbrook::kWizardDestroyed;
   if (Create(m_nIDTemplate, m_pOwner)) {
     // Modal to the owner chain: disable every enabled window up to the
     // desktop, remembering the outermost to enable again.
@@ -37,9 +40,6 @@ INT_PTR CWizard::DoModal() {
     ::SetForegroundWindow(m_hWnd);
     ::SetActiveWindow(m_hWnd);
 
-    // Still running while it stays at "destroyed": the window that goes
-    // without a result leaves it there.
-    m_nResult = velbrook::kWizardDestroyed;
     bool shown = ::IsWindowVisible(m_hWnd) != FALSE;
     MSG msg;
     while (m_nResult == velbrook::kWizardDestroyed && m_hWnd) {
@@ -128,8 +128,11 @@ BOOL CWizard::OnInitDialog() {
   if (CWizardPage* page = m_pages.At(0)) {
     const BOOL locked = ::LockWindowUpdate(m_hWnd);
     m_nCurrentPage = 0;
-    page->CreatePage(this);
-    PresentPage(page);
+    if (page->CreatePage(this)) {
+      PresentPage(page);
+    } else {
+      m_nResult = velbrook::kWizardNotCreated;
+    }
     if (locked) ::LockWindowUpdate(nullptr);
   }
   return TRUE;
@@ -163,7 +166,12 @@ void CWizard::SwitchTo(int index) {
   const BOOL locked = ::LockWindowUpdate(m_hWnd);
   page->ShowWindow(SW_HIDE);
   m_nCurrentPage = index;
-  if (!next->m_hWnd) next->CreatePage(this);
+  if (!next->m_hWnd && !next->CreatePage(this)) {
+    if (locked) ::LockWindowUpdate(nullptr);
+    m_nResult = velbrook::kWizardNotCreated;
+    DestroyWindow();
+    return;
+  }
   next->EnterPage();
   PresentPage(next);
   if (locked) ::LockWindowUpdate(nullptr);

@@ -91,6 +91,8 @@ TEST_F(PageReaderTest, EveryFeatureReadsBackAsItWasSet) {
       {"background picture named empty", [](PageSettings& s) { s.background.m_bUseBitmap = TRUE; }},
       {"quote in the background picture's name",
        [](PageSettings& s) { s.background = {"C:\\My Pages\\a\" TEXT=#000000.gif", "", 0, FALSE, FALSE, TRUE}; }},
+      {"quotes before a bracket, a blank and a quote in the background picture's name",
+       [](PageSettings& s) { s.background = {"C:\\My Pages\\a\">b\" c\"\".gif", "", 0, FALSE, TRUE, TRUE}; }},
       {"sound", [](PageSettings& s) { s.background.m_strSoundFile = "C:\\My Pages\\tune.mid"; }},
       {"black text colour chosen, link and visited link",
        [](PageSettings& s) { s.color = {0, TRUE, 0x0000FF, TRUE, 0x123456, TRUE}; }},

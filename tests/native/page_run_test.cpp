@@ -59,11 +59,12 @@ TEST_F(FinishRunTest, CancelSaysNothingWasCreated) {
   EXPECT_EQ(-1, notice.shownAfter);
 }
 
-TEST_F(FinishRunTest, OtherResultsShowNothing) {
+TEST_F(FinishRunTest, OtherResultsShowNothingButAWindowNotCreated) {
   settings.file.m_bClipboard = TRUE;
-  Run(3);
   Run(-1);
   EXPECT_TRUE(services.messages.empty());
+  Run(kWizardNotCreated);
+  EXPECT_EQ((std::vector<std::string>{"Bad resource"}), Messages());
   EXPECT_TRUE(page.empty());
 }
 

@@ -73,7 +73,7 @@ std::string Shown(HWND control) {
 // added to the list read back) and asks nothing.
 TEST_F(PagesTest, APageOpenedAgainFillsEveryPageAndIsWrittenWithJustItsEdit) {
   PageSettings written;
-  written.title = {"J\xF6rg's page", "Welcome", "to my page", TRUE, TRUE, FALSE, TRUE, "de"};
+  written.title = {"J\xF6rg's page", "Welcome", "to my page", TRUE, TRUE, FALSE, TRUE, "DE"};  // the code in any case
   written.background = {"sky.gif", "tune.mid", 0xE0FFFF, TRUE, TRUE, TRUE};
   written.color = {0x80, TRUE, 0, FALSE, 0x800080, TRUE};
   written.picture = {TRUE, FALSE, TRUE, "me.gif", "Me, \"at home\""};

@@ -31,7 +31,7 @@ TEST(Resources, StringTableHoldsExactlyTheSharedTexts) {
       EXPECT_THROW(module.Load(id), ResourceError) << "string " << id << " is not one of the program's";
     }
   }
-  EXPECT_EQ(53, found);
+  EXPECT_EQ(54, found);
   // Line ends survive the resource compiler as CR LF and LF.
   EXPECT_EQ("\r\n\r\n", module.Load(IDS_BLANK_LINES));
   EXPECT_EQ("The Velbrook was fully completed.\nThere is no home page created.", module.Load(IDS_CANCELLED));

@@ -32,7 +32,7 @@ class TestPage : public CWizardPage {
   }
   BOOL CreatePage(CWnd* wizard) override {
     ++m_log.created;
-    return Create(IDD_TEXT_COLOR_PAGE, wizard);
+    return Create(templateId, wizard);
   }
   BOOL HasHelp() override { return hasHelp; }
   BOOL LeavePage() override {
@@ -52,6 +52,7 @@ class TestPage : public CWizardPage {
 
   BOOL hasHelp = TRUE;
   BOOL mayLeave = TRUE;
+  UINT templateId = IDD_TEXT_COLOR_PAGE;
 
  private:
   PageLog& m_log;
@@ -228,6 +229,20 @@ TEST_F(WizardTest, AWindowThatCannotBeCreatedGivesThree) {
   broken.AddPage(new TestPage("Never shown", &broken, log));
   EXPECT_EQ(3, broken.DoModal());
   EXPECT_EQ(0, log.created);
+
+  // A page whose template is missing, first or reached with Next, ends the
+  // run the same way.
+  for (int failing = 0; failing < 2; ++failing) {
+    CWizard wizard(IDD_WIZARD, nullptr);
+    PageLog pageLogs[2];
+    TestPage* pages[2];
+    for (int i = 0; i < 2; ++i) wizard.AddPage(pages[i] = new TestPage("Page", &wizard, pageLogs[i]));
+    pages[failing]->templateId = 4242;
+    if (failing) PostAction([&] { Click(wizard.m_hWnd, IDC_WIZARD_NEXT); });
+    EXPECT_EQ(3, wizard.DoModal()) << "page " << failing;
+    EXPECT_EQ(0, pageLogs[failing].entered);
+    EXPECT_TRUE(pageLogs[0].deleted && pageLogs[1].deleted);
+  }
 }
 
 // Also after WM_DPICHANGED (here to the same DPI), whose suggested
