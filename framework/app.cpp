@@ -55,8 +55,10 @@ int AfxMessageBox(const std::string& text, unsigned style, int helpContext) {
   return ::MessageBoxA(::GetActiveWindow(), text.c_str(), "", style);
 }
 
-std::string AfxLoadText(int id) {
+const velbrook::TextSource& AfxGetTexts() {
+  static const velbrook::BuiltinTexts builtin;
   CWinApp* app = AfxGetApp();
-  if (app && app->m_pTexts) return app->m_pTexts->Load(id);
-  return velbrook::BuiltinTexts().Load(id);
+  return app && app->m_pTexts ? *app->m_pTexts : builtin;
 }
+
+std::string AfxLoadText(int id) { return AfxGetTexts().Load(id); }
