@@ -18,6 +18,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "dravel/drop_rules.h"
+
 namespace dravel {
 
 // The code pages a conversion goes through, given by the caller.
@@ -99,8 +101,7 @@ inline std::size_t TextFromFile(const unsigned char* bytes, std::size_t size, co
       units[count++] = unit;
     }
   } else {
-    std::size_t end = 0;
-    while (end < size && bytes[end] != 0) ++end;
+    const std::size_t end = DropTextLength(reinterpret_cast<const char*>(bytes), size);
     const std::size_t mark = size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF ? 3 : 0;
     if (mark || IsUtf8(bytes, size)) {
       char32_t c;

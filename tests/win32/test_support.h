@@ -21,9 +21,9 @@ namespace velbrook {
 // Dispatches what is waiting in the queue, a bounded number of rounds.
 inline void FlushEvents() {
   MSG msg;
-  for (int round = 0; round < 100 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++round) {
+  for (int round = 0; round < 100 && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++round) {
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    ::DispatchMessageW(&msg);
   }
 }
 
