@@ -103,6 +103,8 @@ const CodePage& Utf8CodePage() {
 }
 
 bool IsUtf8(std::string_view text) {
+  // The pages this version writes are ASCII: checked at the speed of memory.
+  if (IsAscii(text)) return true;
   char32_t c;
   for (std::size_t at = 0, length; at < text.size(); at += length) {
     length = Utf8Length(text, at, c);
