@@ -133,6 +133,15 @@ TEST_F(DravelTest, EmptyFilesAndZeroBytes) {
   EXPECT_EQ("", Text());
   Drop({zero});
   EXPECT_EQ("up to", Text());
+  // Read as Notepad reads it, into this program's UTF-8 code page: zero
+  // bytes of UTF-16 do not end the text, and bytes that are not UTF-8 are
+  // the legacy code page's.
+  WriteFile(zero, std::string("\xFF\xFEu\0p\0 \0\xFC\0", 10));
+  Drop({zero});
+  EXPECT_EQ("up \xC3\xBC", Text());
+  WriteFile(zero, "J\xF6rg");
+  Drop({zero});
+  EXPECT_EQ("J\xC3\xB6rg", Text());
   EXPECT_TRUE(boxes.seen.empty());
   ::DeleteFileA(empty.c_str());
   ::DeleteFileA(zero.c_str());
