@@ -54,6 +54,10 @@ TEST_F(DravelTest, ANameDropReplacesTheTextWithTheFirstPath) {
   const std::string longPath = "C:\\" + std::string(250, 'd') + "\\me.gif";  // more than 259 characters
   Drop({longPath});
   EXPECT_EQ(longPath, Text()) << "a long path is not cut";
+  // A name of any script, as the shell gives it, in the UTF-8 process code page.
+  const std::string japanese = "C:\\pics\\\xE5\x86\x99\xE7\x9C\x9F.gif";
+  ::SendMessageA(edit, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({japanese}, true)), 0);
+  EXPECT_EQ(japanese, Text());
   EXPECT_TRUE(boxes.seen.empty());
 }
 
