@@ -68,12 +68,13 @@ def main():
                 if close:
                     drive("click", dialog, close)
                     drive("gone", dialog)
-            if index == 1:
+            # At 96 DPI only: at 144 the driver's click into an edit does not take.
+            if index == 1 and not SUFFIX:
                 for control, text in ((WINDOW_TITLE, TITLE), (HEADER, HEADER_TEXT)):
                     drive("click", caption, control)
                     drive("unicode", text.encode("utf-8").decode("latin-1"))
                 shoot(drive, caption, "title-any-script")
-            if index == 5:
+            if index == 5 and not SUFFIX:
                 drive("click", caption, IMPORT)
                 drive("wait", "Open")
                 drive("type", windows_path(os.path.join(folder, "notes.txt")))
