@@ -1,5 +1,6 @@
 #include "app/module_texts.h"
 
+#include <cstdlib>
 #include <vector>
 
 #include "res/resource.h"
@@ -20,14 +21,20 @@ std::string ModuleTexts::Load(int id) const {
 
 namespace {
 
-class AnsiCodePage : public CodePage {
+// A Windows code page other than UTF-8 (which core/code_page.h has as
+// plain code): the process code page of a Windows before 10 1903, or the
+// user's legacy ANSI code page.
+class WindowsCodePage : public CodePage {
  public:
+  explicit WindowsCodePage(UINT number) : m_number(number) {}
   std::u16string Decode(std::string_view text) const override {
     if (text.empty()) return std::u16string();
+    // Flags 0: Microsoft documents MB_PRECOMPOSED and the others as refused
+    // by some code pages (UTF-8 among them), and decoding needs none.
     const int size = static_cast<int>(text.size());
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    const int length = ::MultiByteToWideChar(m_number, 0, text.data(), size, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0) ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, &wide[0], length);
+    if (length > 0) ::MultiByteToWideChar(m_number, 0, text.data(), size, &wide[0], length);
     return std::u16string(wide.begin(), wide.end());
   }
   std::string Encode(char32_t c) const override {
@@ -41,19 +48,41 @@ class AnsiCodePage : public CodePage {
       units[0] = static_cast<wchar_t>(c);
     }
     // No best fit: a character the code page lacks must stay a reference,
-    // not come back as a look-alike.
+    // not come back as a look-alike. Microsoft's documentation refuses
+    // WC_NO_BEST_FIT_CHARS and the used-default flag for UTF-7, UTF-8 and a
+    // few code pages no Windows runs programs in (Wine takes them): UTF-8
+    // never comes here, and the ANSI code pages of every locale take both.
     char bytes[8];
     BOOL lacking = FALSE;
-    const int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, count, bytes, sizeof bytes, nullptr,
-                                             &lacking);
+    const int length = ::WideCharToMultiByte(m_number, WC_NO_BEST_FIT_CHARS, units, count, bytes, sizeof bytes,
+                                             nullptr, &lacking);
     return length > 0 && !lacking ? std::string(bytes, static_cast<std::size_t>(length)) : std::string();
   }
+
+ private:
+  UINT m_number;
 };
 
 }  // namespace
 
 const CodePage& ModuleTexts::TextCodePage() const {
-  static const AnsiCodePage codePage;
+  // The manifest asks for UTF-8 (activeCodePage); Windows before 10 1903
+  // ignores that and runs the program in the locale's ANSI code page.
+  if (::GetACP() == CP_UTF8) return Utf8CodePage();
+  static const WindowsCodePage codePage(::GetACP());
+  return codePage;
+}
+
+const CodePage& ModuleTexts::LegacyCodePage() const {
+  // The code page of the system's locale, the one an ANSI program ran in
+  // before the UTF-8 process code page: it stays so under UTF-8 too. A
+  // locale of Unicode only has none; its files are then read as the
+  // process's.
+  char digits[8] = {};
+  ::GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE, digits, sizeof digits);
+  const UINT number = static_cast<UINT>(std::strtoul(digits, nullptr, 10));
+  if (number == 0 || number == ::GetACP()) return TextCodePage();
+  static const WindowsCodePage codePage(number);
   return codePage;
 }
 

@@ -16,6 +16,7 @@ class ModuleTexts : public TextSource {
   std::string LoadFavoriteLinks() const override;
   // The ANSI code page Windows runs the program in.
   const CodePage& TextCodePage() const override;
+  const CodePage& LegacyCodePage() const override;
 
  private:
   HINSTANCE m_module;

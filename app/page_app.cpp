@@ -40,9 +40,9 @@ class NoticeWindow : public velbrook::CreationNotice {
 // shows it, and the copy offer compares its directory with the files'.
 std::string PageToEdit(const char* commandLine) {
   const std::string path = velbrook::PageArgument(commandLine ? commandLine : "");
-  char full[MAX_PATH];
-  const DWORD length = path.empty() ? 0 : ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-  return length > 0 && length < MAX_PATH ? std::string(full, length) : path;
+  char full[velbrook::kMaxPathBytes];
+  const DWORD length = path.empty() ? 0 : ::GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  return length > 0 && length < sizeof full ? std::string(full, length) : path;
 }
 
 // The preview's file name: one per run, so that two wizards open at once

@@ -29,8 +29,8 @@ namespace {
 // The program has no name of its own, so its boxes carry the name of the
 // executable, as an application framework does by default.
 std::string ExecutableName() {
-  char path[MAX_PATH + 1] = {};
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  char path[kMaxPathBytes + 1] = {};
+  ::GetModuleFileNameA(nullptr, path, kMaxPathBytes);
   const char* name = path;
   for (const char* p = path; *p; ++p) {
     if (*p == '\\' || *p == '/') name = p + 1;
@@ -124,7 +124,7 @@ bool PutInPlace(const std::string& path, Fill fill) {
   // "C:page.htm" lies in the current directory of drive C:, not in its root.
   const PathParts parts = SplitPath(path);
   const std::string folder = parts.drive + (parts.dir.empty() ? "." : parts.dir);
-  char fresh[MAX_PATH];
+  char fresh[kMaxPathBytes];
   if (!::GetTempFileNameA(folder.c_str(), "vbk", 0, fresh)) return false;
   bool placed = fill(fresh);
   const DWORD kept = old == INVALID_FILE_ATTRIBUTES ? 0 : old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
@@ -269,7 +269,7 @@ bool Win32Services::PutTextOnClipboard(const std::string& text) {
 }
 
 std::string Win32Services::TempFolder() {
-  char folder[MAX_PATH + 1];
+  char folder[kMaxPathBytes + 1];
   const DWORD length = ::GetTempPathA(sizeof folder, folder);
   return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string();
 }

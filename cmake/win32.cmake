@@ -169,6 +169,13 @@ add_test(NAME PagesTest.EveryPageAndDialogAt144Dpi
   COMMAND win32_tests --gtest_filter=PagesTest.EveryPageAndDialogHasItsHelpItsTabOrderAndNamedControls)
 set_tests_properties(PagesTest.EveryPageAndDialogAt144Dpi PROPERTIES ${WIN32_TEST_PROPERTIES}
   ENVIRONMENT VELBROOK_DPI=144)
+# The same program's code where Windows has no UTF-8 process code page:
+# without the resources, so without the manifest, it runs in the locale's
+# ANSI code page.
+add_executable(win32_ansi_tests tests/win32/ansi_code_page_test.cpp)
+target_link_libraries(win32_ansi_tests PRIVATE velbrook_win32 gtest_main)
+gtest_discover_tests(win32_ansi_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  PROPERTIES ${WIN32_TEST_PROPERTIES})
 # The check above guarded: a program that prints the PASSED line and then
 # exits with 5 must fail. It is marked to fail, so it passes while the
 # check holds and fails make test once the exit code goes unheard.

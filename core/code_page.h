@@ -29,6 +29,18 @@ class CodePage {
 // Windows' code page 1252 (Western European), the one the native build and
 // its tests use; the program asks Windows for the code page it runs in.
 const CodePage& WindowsCodePage1252();
+// UTF-8, the process code page on Windows 10 1903 and later: it holds every
+// character. Bytes that are not UTF-8 decode as U+FFFD each.
+const CodePage& Utf8CodePage();
+bool IsUtf8(std::string_view text);
+
+// `text`, in the code page `from`, in the code page `to`; a character `to`
+// cannot hold becomes "&#N;".
+std::string Recode(std::string_view text, const CodePage& from, const CodePage& to);
+
+// How many characters the user sees in `text`: code points, not bytes, so
+// that a limit means the same in every code page.
+std::size_t CountCharacters(std::string_view text, const CodePage& codePage);
 
 // Appends `text` with every character above 127 as "&#N;".
 void AppendWithReferences(std::string& out, std::string_view text, const CodePage& codePage);

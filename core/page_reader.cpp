@@ -100,8 +100,9 @@ std::string WithQuotes(View text) {
 
 class PageReader {
  public:
-  PageReader(const TextSource& texts, const std::string& pagePath)
+  PageReader(const TextSource& texts, const std::string& pagePath, const CodePage& rawCodePage)
       : m_texts(texts),
+        m_rawCodePage(rawCodePage),
         m_pageDir(PageDirectory(pagePath)),
         m_centerOpen(texts.Load(IDS_CENTER_OPEN)),
         m_centerClose(texts.Load(IDS_CENTER_CLOSE)),
@@ -402,14 +403,21 @@ class PageReader {
   // The page's directory and the bare name the page names: where the copy
   // offer finds the file beside the page.
   std::string BesidePage(View name) const { return m_pageDir + Plain(name); }
-  // A user's text as the page holds it, back in the code page's bytes.
-  std::string Plain(View text) const { return WithoutReferences(text, m_texts.TextCodePage()); }
+  // A user's text as the page holds it, back in the code page's bytes. A
+  // page of the earlier form holds raw 8-bit text: it is taken in the code
+  // page the whole page was found to be in.
+  std::string Plain(View text) const {
+    const CodePage& codePage = m_texts.TextCodePage();
+    if (IsAscii(text)) return WithoutReferences(text, codePage);
+    return WithoutReferences(Recode(text, m_rawCodePage, codePage), codePage);
+  }
   static std::string PageDirectory(const std::string& pagePath) {
     const PathParts parts = SplitPath(pagePath);
     return parts.drive + parts.dir;
   }
 
   const TextSource& m_texts;
+  const CodePage& m_rawCodePage;
   const std::string m_pageDir;
   const std::string m_centerOpen, m_centerClose, m_paragraph, m_rule;
   const std::vector<std::string> m_title, m_header, m_subHeader, m_picture, m_item, m_link, m_email, m_sound;
@@ -445,7 +453,12 @@ std::string PageArgument(const std::string& commandLine) {
 bool ReadPage(const std::string& page, const std::string& pagePath, const TextSource& texts,
               PageSettings& settings) {
   PageSettings read;
-  if (!PageReader(texts, pagePath).Read(WithWriterLineEnds(page), read)) return false;
+  // This version writes pure ASCII. An earlier one wrote the code page's
+  // bytes as they were: read as UTF-8 when they are UTF-8 (a page of a
+  // UTF-8 process, or of any one where every text was ASCII), else in the
+  // user's legacy ANSI code page, the one that earlier version ran in.
+  const CodePage& rawCodePage = IsUtf8(page) ? Utf8CodePage() : texts.LegacyCodePage();
+  if (!PageReader(texts, pagePath, rawCodePage).Read(WithWriterLineEnds(page), read)) return false;
   read.file.m_strFileName = pagePath;
   read.file.m_bClipboard = FALSE;
   settings = std::move(read);

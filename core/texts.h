@@ -61,6 +61,10 @@ class TextSource {
   // The code page the texts and what the user types come in, which the
   // page's character references are made from and read back into.
   virtual const CodePage& TextCodePage() const { return WindowsCodePage1252(); }
+  // The user's legacy ANSI code page, which 8-bit files that are not UTF-8
+  // come in; the same as the above where the process code page is not
+  // UTF-8.
+  virtual const CodePage& LegacyCodePage() const { return WindowsCodePage1252(); }
 };
 
 // The same texts the .rc string table is generated from.

@@ -34,6 +34,11 @@ enum MessageStyle : unsigned {
 };
 enum MessageAnswer : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
+// Bytes for a path of MAX_PATH (260) UTF-16 units as the A functions give
+// it: under the UTF-8 process code page a unit takes up to 3 bytes, so a
+// buffer of MAX_PATH bytes would cut a path of Japanese names at a third.
+const unsigned kMaxPathBytes = 3 * 260;
+
 }  // namespace velbrook
 
 #endif

@@ -8,6 +8,7 @@
 #include <new>
 
 #include "dravel/drop_rules.h"
+#include "dravel/text_file.h"
 
 namespace {
 
@@ -151,6 +152,45 @@ class FileNameDropHook : public DropHook {
   }
 };
 
+// Windows' code pages as the text reader asks for them.
+class WindowsCodePages : public dravel::TextCodePages {
+ public:
+  std::size_t DecodeLegacy(const char* bytes, std::size_t size, char16_t* units) const override {
+    // The code page of the system's locale, the one ANSI programs ran in
+    // before the UTF-8 process code page; it stays so under UTF-8.
+    char digits[8] = {};
+    ::GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE, digits, sizeof digits);
+    UINT number = 0;
+    for (const char* digit = digits; *digit >= '0' && *digit <= '9'; ++digit) number = number * 10 + (*digit - '0');
+    if (size == 0) return 0;
+    const int count = ::MultiByteToWideChar(number ? number : CP_ACP, 0, bytes, static_cast<int>(size),
+                                            reinterpret_cast<wchar_t*>(units), static_cast<int>(size));
+    return count > 0 ? static_cast<std::size_t>(count) : 0;
+  }
+  std::size_t EncodeProcess(char32_t c, char* out) const override {
+    wchar_t units[2];
+    int count = 1;
+    if (c >= 0x10000) {
+      units[0] = static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+      units[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+      count = 2;
+    } else {
+      units[0] = static_cast<wchar_t>(c);
+    }
+    // Microsoft's documentation refuses any flag but 0 and the used-default
+    // pointer for UTF-8 (Wine takes them): UTF-8 holds every character
+    // anyway. Elsewhere no best fit, so that a character the code page
+    // lacks becomes a reference, not a look-alike.
+    if (::GetACP() == CP_UTF8) {
+      const int length = ::WideCharToMultiByte(CP_UTF8, 0, units, count, out, 4, nullptr, nullptr);
+      return length > 0 ? static_cast<std::size_t>(length) : 0;
+    }
+    BOOL lacking = FALSE;
+    const int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, count, out, 4, nullptr, &lacking);
+    return length > 0 && !lacking ? static_cast<std::size_t>(length) : 0;
+  }
+};
+
 class FileTextDropHook : public DropHook {
  protected:
   void Drop(HDROP drop) override {
@@ -187,14 +227,26 @@ class FileTextDropHook : public DropHook {
     const BOOL ok = ::ReadFile(file, bytes, size, &read, nullptr);
     ::CloseHandle(file);
     // A read that fails leaves the text as it was; a short one ends the
-    // text at the bytes that did arrive.
-    if (ok) {
-      bytes[dravel::DropTextLength(bytes, read)] = '\0';
-      ::SetWindowTextA(m_hwndHooked, bytes);
-    } else {
+    // text at the bytes that did arrive. The bytes are read as Notepad
+    // reads them; no character takes more than 8 bytes of the text ("&#N;"
+    // of a character of one byte, or of two UTF-16 ones).
+    if (!ok) {
+      Free(bytes);
       Complain("Couldn't open file");
+      return;
     }
+    char16_t* units = static_cast<char16_t*>(::HeapAlloc(::GetProcessHeap(), 0, (read + 1) * sizeof(char16_t)));
+    char* text = static_cast<char*>(::HeapAlloc(::GetProcessHeap(), 0, 8 * static_cast<SIZE_T>(read) + 1));
+    const bool room = units && text;
+    if (room) {
+      dravel::TextFromFile(reinterpret_cast<const unsigned char*>(bytes), read, WindowsCodePages(), units, text,
+                           8 * static_cast<std::size_t>(read));
+      ::SetWindowTextA(m_hwndHooked, text);
+    }
+    Free(units);
+    Free(text);
     Free(bytes);
+    if (!room) Complain("Out of memory");
   }
 };
 

@@ -30,10 +30,15 @@ BOOL CWinApp::PreTranslateChain(MSG* msg) {
 }
 
 BOOL CWinApp::PumpMessage() {
-  if (::GetMessageA(&m_msgCur, nullptr, 0, 0) <= 0) return FALSE;
+  // The W functions, though the windows are ANSI: a message fetched with
+  // the A ones turns every typed character outside the keyboard's code page
+  // into "?" before the control sees it (an emoji panel or an IME types
+  // them as VK_PACKET). Dispatched to an ANSI window, the system converts
+  // what it must, and under the UTF-8 process code page that loses nothing.
+  if (::GetMessageW(&m_msgCur, nullptr, 0, 0) <= 0) return FALSE;
   if (!PreTranslateChain(&m_msgCur)) {
     ::TranslateMessage(&m_msgCur);
-    ::DispatchMessageA(&m_msgCur);
+    ::DispatchMessageW(&m_msgCur);
   }
   return TRUE;
 }
@@ -55,8 +60,10 @@ int AfxMessageBox(const std::string& text, unsigned style, int helpContext) {
   return ::MessageBoxA(::GetActiveWindow(), text.c_str(), "", style);
 }
 
-std::string AfxLoadText(int id) {
+const velbrook::TextSource& AfxGetTexts() {
+  static const velbrook::BuiltinTexts builtin;
   CWinApp* app = AfxGetApp();
-  if (app && app->m_pTexts) return app->m_pTexts->Load(id);
-  return velbrook::BuiltinTexts().Load(id);
+  return app && app->m_pTexts ? *app->m_pTexts : builtin;
 }
+
+std::string AfxLoadText(int id) { return AfxGetTexts().Load(id); }

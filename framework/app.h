@@ -57,5 +57,8 @@ velbrook::Services& AfxGetServices();
 int AfxMessageBox(const std::string& text, unsigned style, int helpContext = velbrook::kNoHelp);
 // A string-table text through the application's text source.
 std::string AfxLoadText(int id);
+// The application's text source (the compiled-in texts before there is
+// one): its texts and the code pages the user's text comes in.
+const velbrook::TextSource& AfxGetTexts();
 
 #endif

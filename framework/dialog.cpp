@@ -162,12 +162,23 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
   dx->PrepareCtrl(id);
 }
 
+int EditLimitFor(int count) {
+  // An ANSI edit counts its limit in bytes (Microsoft's documentation of
+  // EM_SETLIMITTEXT), so `count` characters need room for as many of the
+  // code page's widest: 4 bytes under UTF-8, 2 in a double-byte code page.
+  // Wine's edit counts UTF-16 units and lets more in; the check on leaving
+  // counts characters either way.
+  CPINFO info;
+  return ::GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 1 ? count * static_cast<int>(info.MaxCharSize) : count;
+}
+
 void DDV_MaxChars(CDataExchange* dx, const std::string& value, int count) {
   if (!dx->m_bSaveAndValidate) {
-    if (dx->m_hLastControl) ::SendMessageA(dx->m_hLastControl, EM_LIMITTEXT, static_cast<WPARAM>(count), 0);
+    if (dx->m_hLastControl) ::SendMessageA(dx->m_hLastControl, EM_LIMITTEXT, static_cast<WPARAM>(EditLimitFor(count)), 0);
     return;
   }
-  if (value.size() > static_cast<std::size_t>(count)) {
+  // What the user sees: characters, whatever bytes they take.
+  if (velbrook::CountCharacters(value, AfxGetTexts().TextCodePage()) > static_cast<std::size_t>(count)) {
     AfxMessageBox(velbrook::FormatText(AfxLoadText(IDS_MAX_CHARS), std::to_string(count)),
                   velbrook::kMbOk | velbrook::kMbIconExclamation);
     dx->Fail();

@@ -70,6 +70,8 @@ class CDataExchange {
 void DDX_Text(CDataExchange* dx, int id, std::string& value);
 void DDX_Check(CDataExchange* dx, int id, BOOL& value);
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);
+// The edit limit that lets `count` characters in (EM_LIMITTEXT).
+int EditLimitFor(int count);
 // Loading limits the edit to `count` characters; saving a longer text tells
 // the user the limit, focuses the edit and fails.
 void DDV_MaxChars(CDataExchange* dx, const std::string& value, int count);

@@ -148,14 +148,16 @@ void FuzzDropAndImport(FuzzedDataProvider& data) {
   if (fd < 0) return;
   Check(::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()));
   ::close(fd);
-  const velbrook::TextImport result = velbrook::ImportTextFile(path);
-  ::unlink(path);
-  if (bytes.size() > static_cast<std::size_t>(velbrook::kMaxImportBytes)) {
-    Check(result.outcome == velbrook::TextImport::kTooLong);
-  } else {
-    Check(result.outcome == velbrook::TextImport::kImported);
-    Check(result.text == std::string(bytes.data(), length));
+  // Read into either kind of process code page: never a file error, never
+  // more than the limit or a zero byte, UTF-8 where the process is.
+  const velbrook::CodePage& legacy = velbrook::WindowsCodePage1252();
+  for (const velbrook::CodePage* process : {&legacy, &velbrook::Utf8CodePage()}) {
+    const velbrook::TextImport result = velbrook::ImportTextFile(path, *process, legacy);
+    Check(result.outcome != velbrook::TextImport::kFileError && result.text.find('\0') == std::string::npos);
+    Check(result.text.size() <= static_cast<std::size_t>(velbrook::kMaxImportBytes));
+    Check(process == &legacy || velbrook::IsUtf8(result.text));
   }
+  ::unlink(path);
 }
 
 }  // namespace

@@ -4,19 +4,23 @@
 
 #include <string>
 
+#include "core/code_page.h"
+
 namespace velbrook {
 
-// The largest file the text page imports, in bytes.
+// The longest text the text page imports, in bytes of the process code
+// page (the text as converted, not the file).
 const long kMaxImportBytes = 65536;
 
 struct TextImport {
   enum Outcome { kImported, kTooLong, kFileError } outcome;
-  // The file's bytes up to the first zero byte, when imported.
+  // The file's text in the process code page, when imported.
   std::string text;
 };
 
-// Reads `path`: its bytes, or why not.
-TextImport ImportTextFile(const std::string& path);
+// Reads `path` as Notepad reads it (dravel/text_file.h): its text in
+// `process`, or why not. `legacy` is the user's legacy ANSI code page.
+TextImport ImportTextFile(const std::string& path, const CodePage& process, const CodePage& legacy);
 
 }  // namespace velbrook
 

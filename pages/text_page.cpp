@@ -41,7 +41,8 @@ void CTextPage::OnImport() {
   if (!AfxGetServices().ChooseFile(request, path)) return;
 
   // An import that fails says why and keeps what the user had typed.
-  const velbrook::TextImport result = velbrook::ImportTextFile(path);
+  const velbrook::TextSource& texts = AfxGetTexts();
+  const velbrook::TextImport result = velbrook::ImportTextFile(path, texts.TextCodePage(), texts.LegacyCodePage());
   const unsigned style = velbrook::kMbOk | velbrook::kMbIconExclamation;
   switch (result.outcome) {
     case velbrook::TextImport::kImported:

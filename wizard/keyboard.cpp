@@ -67,10 +67,11 @@ BOOL CWizard::PreTranslateMessage(MSG* msg) {
   }
   if (HandleMnemonic(msg)) return TRUE;
   if (!IsKeyboardMessage(msg->message)) return FALSE;
-  if (page && page->m_hWnd && ::IsChild(page->m_hWnd, msg->hwnd) && ::IsDialogMessageA(page->m_hWnd, msg)) {
+  // W, as the pump fetched it (CWinApp::PumpMessage).
+  if (page && page->m_hWnd && ::IsChild(page->m_hWnd, msg->hwnd) && ::IsDialogMessageW(page->m_hWnd, msg)) {
     return TRUE;
   }
-  return ::IsDialogMessageA(m_hWnd, msg);
+  return ::IsDialogMessageW(m_hWnd, msg);
 }
 
 BOOL CWizard::HandleMnemonic(MSG* msg) {
@@ -85,10 +86,14 @@ BOOL CWizard::HandleMnemonic(MSG* msg) {
     const LRESULT code = ::SendMessageA(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg));
     if (code & (DLGC_WANTALLKEYS | DLGC_WANTCHARS)) return FALSE;
   }
+  // The character is UTF-16, as the pump fetched it; the program's
+  // mnemonics are ASCII letters and digits, and a character beyond ASCII
+  // must not pass for one by its low byte.
+  if (msg->wParam >= 0x80) return FALSE;
   const char character = Lower(msg->wParam);
   HWND control = FindMnemonicControl(msg->hwnd, character);
   if (!control) return FALSE;
-  if (::CallMsgFilterA(msg, MSGF_DIALOGBOX)) return TRUE;
+  if (::CallMsgFilterW(msg, MSGF_DIALOGBOX)) return TRUE;
   ActivateMnemonicControl(control, character);
   return TRUE;
 }

@@ -43,7 +43,7 @@ INT_PTR CWizard::DoModal() {
     bool shown = ::IsWindowVisible(m_hWnd) != FALSE;
     MSG msg;
     while (m_nResult == velbrook::kWizardDestroyed && m_hWnd) {
-      if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
         HWND parent = m_pOwner ? m_pOwner->m_hWnd : nullptr;
         if (parent && !(::GetWindowLongA(parent, GWL_STYLE) & DS_NOIDLEMSG)) {
           ::SendMessageA(parent, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(m_hWnd));
@@ -61,7 +61,7 @@ INT_PTR CWizard::DoModal() {
           break;
         }
         if (m_nResult != velbrook::kWizardDestroyed || !m_hWnd) break;
-      } while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+      } while (::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
     }
     result = m_nResult;
     // Ended by a quit request: the window goes too, so that the pages

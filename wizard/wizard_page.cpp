@@ -41,7 +41,8 @@ BOOL CWizardPage::PreTranslateMessage(MSG* msg) {
   // would take every one of them and the host's buttons would never hear
   // Alt+N typed in an edit.
   if (m_pHost && (msg->message == WM_CHAR || msg->message == WM_SYSCHAR)) return FALSE;
-  return ::IsDialogMessageA(m_hWnd, msg);
+  // W, as the pump fetched it (CWinApp::PumpMessage).
+  return ::IsDialogMessageW(m_hWnd, msg);
 }
 
 BOOL CWizardPage::HandlePageKey(MSG* msg) {

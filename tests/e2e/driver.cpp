@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -219,6 +220,37 @@ void TypeText(const std::string& text) {
   }
 }
 
+// Types UTF-8 `text` as an emoji panel or an input method does: each UTF-16
+// unit as the character itself (VK_PACKET), a pair for a character past
+// U+FFFF.
+void TypeUnicode(const std::string& text) {
+  std::wstring units(text.size() + 1, L'\0');
+  units.resize(static_cast<std::size_t>(
+      ::MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &units[0],
+                            static_cast<int>(units.size()))));
+  for (const wchar_t unit : units) {
+    INPUT down = {};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wScan = unit;
+    down.ki.dwFlags = KEYEVENTF_UNICODE;
+    INPUT up = down;
+    up.ki.dwFlags |= KEYEVENTF_KEYUP;
+    Send({down, up});
+  }
+}
+
+// The window's text as UTF-8, whatever the code pages of the two programs.
+std::string Utf8TextOf(HWND window) {
+  static wchar_t text[70000];
+  text[0] = L'\0';
+  ::SendMessageW(window, WM_GETTEXT, sizeof text / sizeof *text, reinterpret_cast<LPARAM>(text));
+  std::string out(4 * std::wcslen(text) + 1, '\0');
+  out.resize(static_cast<std::size_t>(::WideCharToMultiByte(CP_UTF8, 0, text, -1, &out[0],
+                                                            static_cast<int>(out.size()), nullptr, nullptr)));
+  if (!out.empty()) out.pop_back();
+  return out;
+}
+
 WORD NamedKey(const std::string& name) {
   if (name == "alt") return VK_MENU;
   if (name == "shift") return VK_SHIFT;
@@ -292,6 +324,10 @@ std::string Run(const std::string& command, const std::string& rest) {
     TypeText(rest);
     return "ok";
   }
+  if (command == "unicode") {
+    TypeUnicode(rest);
+    return "ok";
+  }
   if (command == "key") {
     PressKeys(rest);
     return "ok";
@@ -338,6 +374,7 @@ std::string Run(const std::string& command, const std::string& rest) {
   if (!control) return "error no control " + std::to_string(id) + " in " + caption;
   if (command == "click") return ClickAt(control) ? "ok" : "error the click did not take";
   if (command == "text") return "ok " + Escape(TextOf(control));
+  if (command == "utf8text") return "ok " + Escape(Utf8TextOf(control));
   if (command == "enabled") return ::IsWindowEnabled(control) ? "ok 1" : "ok 0";
   return "error unknown command " + command;
 }

@@ -45,7 +45,7 @@ SELECT_COLOR, USE_COLOR, USE_BITMAP, BITMAP_FILE, SOUND_FILE, FIXED = 1050, 1052
 CHOOSE_TEXT_COLOR, CHOOSE_LINK_COLOR = 1055, 1057
 INCLUDE_PICTURE, CENTER_PICTURE, FRAME_PICTURE, BROWSE_PICTURE, PICTURE_FILE = 1005, 1006, 1007, 1008, 1001
 LANGUAGE, PICTURE_DESCRIPTION = 1063, 1064
-PAGE_TEXT, FILE_BROWSE, STYLE_MARQUEE, PREVIEW = 1009, 1020, 1037, 1061
+PAGE_TEXT, FILE_BROWSE, STYLE_MARQUEE, PREVIEW, IMPORT = 1009, 1020, 1037, 1061, 1010
 COLOR_DIALOG, COLOR_BASIC_BOX = "Color", 720
 HELP_WINDOW, HELP_TEXT = "Velbrook Help", 100
 
@@ -819,6 +819,69 @@ class WizardRun(ProgramTest):
                 self.assertEqual([["mailto:joerg@example.org", "joerg@example.org"]], facts["mails"], url)
                 self.assertEqual([], facts["violations"], url)
             server.shutdown()
+
+    def test_text_of_any_script_typed_imported_and_named(self):
+        """A title typed as an emoji panel types it (KEYEVENTF_UNICODE),
+        Notepad's UTF-16 file imported, a picture named in Japanese chosen
+        in another folder and copied: the page is pure ASCII and a browser
+        shows every character and the picture; opened again, the fields show
+        what was typed and Finish writes the same bytes."""
+        title = "\u041c\u043e\u0439 \u0441\u0430\u0439\u0442 \U0001F600 \u0395\u03bb\u03bb\u03ac\u03b4\u03b1"
+        text = "Gr\u00fc\u00dfe aus K\u00f6ln \u2013 12 \u20ac\r\n\u65e5\u672c\u8a9e"
+        pictures = os.path.join(self.folder, "pictures")
+        os.mkdir(pictures)
+        picture = os.path.join(pictures, "\u5199\u771f.gif")
+        subprocess.run(["convert", "-size", "120x90", "gradient:#3a7bd5-#f6d55c", picture], check=True)
+        with open(os.path.join(self.folder, "notes.txt"), "wb") as f:
+            f.write(b"\xff\xfe" + text.encode("utf-16-le"))
+        utf8 = lambda words: words.encode("utf-8").decode("latin-1")
+        shown = lambda caption, control: self.drive("utf8text", caption, control).encode("latin-1").decode("utf-8")
+        page_file = windows_path(os.path.join(self.folder, "home.htm"))
+        self.next_to(1)
+        self.drive("click", CAPTIONS[1], WINDOW_TITLE)
+        self.drive("unicode", utf8(title))
+        self.next_to(4)
+        self.drive("click", CAPTIONS[4], INCLUDE_PICTURE)
+        self.drive("click", CAPTIONS[4], BROWSE_PICTURE)
+        self.drive("wait", "Open")
+        self.drive("unicode", utf8(windows_path(picture)))
+        self.drive("key", "return")
+        self.drive("gone", "Open")
+        self.next_to(5)
+        self.drive("click", CAPTIONS[5], IMPORT)
+        self.choose_file("Open", windows_path(os.path.join(self.folder, "notes.txt")))
+        self.next_to(10)
+        self.fill(CAPTIONS[10], FILE_NAME, page_file)
+        self.drive("click", CAPTIONS[10], FINISH)
+        self.assertIn(".gif is not in the Home Page", self.message())
+        self.answer(IDYES)
+        self.assertEqual("Congratulations! You've been created new Home Page (%s)!" % page_file, self.message())
+        self.answer(IDOK)
+        self.assert_ended()
+        page = self.read("home.htm")
+        self.assertTrue(all(ord(c) < 128 for c in page), "pure ASCII: %r" % page)
+        self.assertIn('<IMG SRC="&#20889;&#30495;.gif">', page)
+        self.assertTrue(os.path.exists(os.path.join(self.folder, "\u5199\u771f.gif")), "copied beside the page")
+
+        handler = functools.partial(UTF8Pages, directory=self.folder)
+        with http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler) as server:
+            threading.Thread(target=server.serve_forever, daemon=True).start()
+            facts = browser.reader_facts("http://127.0.0.1:%d/home.htm" % server.server_address[1], AXE)
+            server.shutdown()
+        self.assertEqual(title, facts["title"])
+        self.assertIn(text.replace("\r\n", " "), facts["text"])  # a line end in HTML is a blank
+        self.assertEqual([120], [natural for natural, _ in browser.phone_view(os.path.join(self.folder, "home.htm"))["pictures"]],
+                         "the browser found the picture by its name")
+
+        self.start(page_file)
+        self.drive("wait", CAPTIONS[0])
+        self.next_to(1)
+        self.assertEqual(title, shown(CAPTIONS[1], WINDOW_TITLE))
+        self.next_to(5)
+        self.assertEqual(text, shown(CAPTIONS[5], PAGE_TEXT))
+        self.next_to(10)
+        self.finish_with_the_page(page_file)
+        self.assertEqual(page, self.read("home.htm"))
 
     def test_cancel_creates_nothing(self):
         self.next_to(1)

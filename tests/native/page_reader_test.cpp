@@ -202,6 +202,49 @@ TEST_F(PageReaderTest, EveryGeneratedRecordWritesTheSamePageAgain) {
   }
 }
 
+// The texts of a program whose process code page is UTF-8.
+struct Utf8Texts : BuiltinTexts {
+  const CodePage& TextCodePage() const override { return Utf8CodePage(); }
+};
+
+// A page of the earlier form holds its code page's bytes as they were: read
+// as UTF-8 when the whole page is UTF-8, else in the legacy code page (1252
+// here), into either kind of process code page; this version's references
+// turn back into all the process code page holds.
+TEST_F(PageReaderTest, EarlierFormTextIsReadInTheCodePageItIsIn) {
+  const Utf8Texts utf8;
+  const struct {
+    const char* name;
+    const TextSource& process;
+    const char* title;  // as the page holds it
+    const char* text;
+    std::string readTitle, readText;
+  } cases[] = {
+      {"1252 bytes, into UTF-8", utf8, "J\xF6rg \x80", "x", "J\xC3\xB6rg \xE2\x82\xAC", "x"},
+      {"UTF-8 bytes, into UTF-8", utf8, "J\xC3\xB6rg \xE6\x97\xA5", "x", "J\xC3\xB6rg \xE6\x97\xA5", "x"},
+      {"1252 bytes, into 1252", texts, "J\xF6rg \x80", "x", "J\xF6rg \x80", "x"},
+      {"UTF-8 bytes, into 1252: what it lacks is a reference", texts, "J\xC3\xB6rg \xE6\x97\xA5", "x",
+       "J\xF6rg &#26085;", "x"},
+      {"one text not UTF-8 makes the whole page 1252", utf8, "\xC3\xB6", "\xF6", "\xC3\x83\xC2\xB6", "\xC3\xB6"},
+      {"references, into UTF-8: all of Unicode", utf8, "J&#246;rg &#128512;", "&#1084;", "J\xC3\xB6rg \xF0\x9F\x98\x80",
+       "\xD0\xBC"},
+      {"references 1252 lacks stay, into 1252", texts, "&#128512;", "&#8364;", "&#128512;", "\x80"},
+  };
+  PageSettings set;
+  set.title.m_strWindowTitle = "TITLE";
+  set.text.m_strText = "TEXT";
+  const std::string page = Build(set);
+  for (const auto& c : cases) {
+    std::string earlier = page;
+    earlier.replace(earlier.find("TITLE\r\n"), 5, c.title);
+    earlier.replace(earlier.find("TEXT"), 4, c.text);
+    PageSettings read;
+    ASSERT_TRUE(ReadPage(earlier, kPageFile, c.process, read)) << c.name;
+    EXPECT_EQ(c.readTitle, read.title.m_strWindowTitle) << c.name;
+    EXPECT_EQ(c.readText, read.text.m_strText) << c.name;
+  }
+}
+
 TEST(PageArgument, TakesThePathAsWindowsPassesIt) {
   const struct {
     const char* commandLine;

@@ -50,6 +50,9 @@ TEST(Preview, IsTheFinishPageButForTheThreeReferences) {
          s.background.m_strBitmapFile = "\\\\server\\share\\bg #1 100%.gif";
        },
        {{"\"bg #1 100%.gif\"", "\"file://server/share/bg%20%231%20100%25.gif\""}}},
+      {"a picture named in letters beyond ASCII: references, which a browser makes the name again",
+       [](PageSettings& s) { s.picture = {TRUE, FALSE, FALSE, "D:\\Gr\xFC\xDF" "e.gif"}; },
+       {{"\"Gr&#252;&#223;e.gif\"", "\"file:///D:/Gr&#252;&#223;e.gif\""}}},
       {"none, with every other option on",
        [](PageSettings& s) {
          s.title = {"Title", "Header", "Sub", TRUE, TRUE, TRUE};

@@ -54,6 +54,10 @@ TEST_F(DravelTest, ANameDropReplacesTheTextWithTheFirstPath) {
   const std::string longPath = "C:\\" + std::string(250, 'd') + "\\me.gif";  // more than 259 characters
   Drop({longPath});
   EXPECT_EQ(longPath, Text()) << "a long path is not cut";
+  // A name of any script, as the shell gives it, in the UTF-8 process code page.
+  const std::string japanese = "C:\\pics\\\xE5\x86\x99\xE7\x9C\x9F.gif";
+  ::SendMessageA(edit, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({japanese}, true)), 0);
+  EXPECT_EQ(japanese, Text());
   EXPECT_TRUE(boxes.seen.empty());
 }
 
@@ -133,6 +137,15 @@ TEST_F(DravelTest, EmptyFilesAndZeroBytes) {
   EXPECT_EQ("", Text());
   Drop({zero});
   EXPECT_EQ("up to", Text());
+  // Read as Notepad reads it, into this program's UTF-8 code page: zero
+  // bytes of UTF-16 do not end the text, and bytes that are not UTF-8 are
+  // the legacy code page's.
+  WriteFile(zero, std::string("\xFF\xFEu\0p\0 \0\xFC\0", 10));
+  Drop({zero});
+  EXPECT_EQ("up \xC3\xBC", Text());
+  WriteFile(zero, "J\xF6rg");
+  Drop({zero});
+  EXPECT_EQ("J\xC3\xB6rg", Text());
   EXPECT_TRUE(boxes.seen.empty());
   ::DeleteFileA(empty.c_str());
   ::DeleteFileA(zero.c_str());

@@ -17,6 +17,7 @@
 #include "core/html_writer.h"
 #include "core/preview.h"
 #include "framework/controls.h"
+#include "framework/dialog.h"
 #include "res/resource.h"
 #include "tests/win32/wizard_run.h"
 
@@ -73,16 +74,18 @@ std::string Shown(HWND control) {
 // added to the list read back) and asks nothing.
 TEST_F(PagesTest, APageOpenedAgainFillsEveryPageAndIsWrittenWithJustItsEdit) {
   PageSettings written;
-  written.title = {"J\xF6rg's page", "Welcome", "to my page", TRUE, TRUE, FALSE, TRUE, "DE"};  // the code in any case
+  // Texts of any script, in the UTF-8 process code page the manifest asks for.
+  written.title = {"J\xC3\xB6rg's page", "\xD0\x9C\xD0\xBE\xD0\xB9 \xF0\x9F\x98\x80 \xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1",
+                   "to my page", TRUE, TRUE, FALSE, TRUE, "DE"};  // the code in any case
   written.background = {"sky.gif", "tune.mid", 0xE0FFFF, TRUE, TRUE, TRUE};
   written.color = {0x80, TRUE, 0, FALSE, 0x800080, TRUE};
-  written.picture = {TRUE, FALSE, TRUE, "me.gif", "Me, \"at home\""};
+  written.picture = {TRUE, FALSE, TRUE, "\xE5\x86\x99\xE7\x9C\x9F.gif", "Me, \"at home\" \xE6\x97\xA5\xE6\x9C\xAC"};
   // A lone LF, as a text imported from a UNIX file keeps it: the page's
   // line ends are not all LF, so the page is read byte for byte.
-  written.text.m_strText = "Hello,\r\n<UL>\r\n<LI>my own list\r\n</UL>\r\nimported\nlines, 12 \x80";
+  written.text.m_strText = "Hello,\r\n<UL>\r\n<LI>my own list\r\n</UL>\r\nimported\nlines, 12 \xE2\x82\xAC";
   written.items = {{"Chess", "Go"}, "Hobbies:", 2};
   written.links = {{"a.htm : Other page", "b.htm : "}, 2, TRUE};
-  written.footer = {TRUE, FALSE, "j\xF6rg@example.org", 2};
+  written.footer = {TRUE, FALSE, "j\xC3\xB6rg@example.org", 2};
   std::string page;
   PageDelivery quiet(services, texts);
   BuildPage(written, quiet.OfferCopies(written), page, texts, clock);
@@ -94,7 +97,8 @@ TEST_F(PagesTest, APageOpenedAgainFillsEveryPageAndIsWrittenWithJustItsEdit) {
     int id;
     std::string shown;
   } controls[] = {
-      {"Title and headers of the page", IDC_WINDOW_TITLE, "J\xF6rg's page"},
+      {"Title and headers of the page", IDC_WINDOW_TITLE, written.title.m_strWindowTitle},
+      {"Title and headers of the page", IDC_HEADER, written.title.m_strHeader},
       {"Title and headers of the page", IDC_LANGUAGE, "German (de)"},
       {"Title and headers of the page", IDC_SUBHEADER, "to my page"},
       {"Title and headers of the page", IDC_CENTER_HEADER, "[x]"},
@@ -109,8 +113,8 @@ TEST_F(PagesTest, APageOpenedAgainFillsEveryPageAndIsWrittenWithJustItsEdit) {
       {"Picture for the page", IDC_INCLUDE_PICTURE, "[x]"},
       {"Picture for the page", IDC_CENTER_PICTURE, "[ ]"},
       {"Picture for the page", IDC_FRAME_PICTURE, "[x]"},
-      {"Picture for the page", IDC_PICTURE_FILE, dir + "me.gif"},
-      {"Picture for the page", IDC_PICTURE_DESCRIPTION, "Me, \"at home\""},
+      {"Picture for the page", IDC_PICTURE_FILE, dir + written.picture.m_strPictureFile},
+      {"Picture for the page", IDC_PICTURE_DESCRIPTION, written.picture.m_strDescription},
       {"Text of the page", IDC_PAGE_TEXT, written.text.m_strText},
       {"Items on the page", IDC_LIST_TITLE, "Hobbies:"},
       {"Items on the page", IDC_ITEM_LIST, "Chess|Go"},
@@ -120,7 +124,7 @@ TEST_F(PagesTest, APageOpenedAgainFillsEveryPageAndIsWrittenWithJustItsEdit) {
       {"Your e-mail adress", IDC_CENTER_LAST_UPDATED, "[ ]"},
       {"Your e-mail adress", IDC_STYLE_NONE, "[ ]"},
       {"Your e-mail adress", IDC_STYLE_BLINKING, "[x]"},
-      {"Your e-mail adress", IDC_EMAIL, "j\xF6rg@example.org"},
+      {"Your e-mail adress", IDC_EMAIL, written.footer.m_strEMail},
       {"File name for the page", IDC_FILE_NAME, file},
       {"File name for the page", IDC_CLIPBOARD, "[ ]"},
   };
@@ -152,8 +156,13 @@ TEST_F(PagesTest, TitlePageKeepsItsValuesAndHonoursItsLimits) {
     NextTo("Title and headers of the page");
     HWND page = CurrentPage(Wizard());
     HWND title = ::GetDlgItem(page, IDC_WINDOW_TITLE);
-    TypeInto(title, std::string(31, 'x'));
-    EXPECT_EQ(std::string(30, 'x'), WindowText(title)) << "the 31st character is refused";
+    const std::size_t typed = static_cast<std::size_t>(EditLimitFor(30));
+    TypeInto(title, std::string(typed + 1, 'x'));
+    EXPECT_EQ(std::string(typed, 'x'), WindowText(title)) << "typing stops at the edit's limit";
+    // Thirty letters of two bytes each are thirty characters: Next takes them.
+    std::string cyrillic;
+    for (int i = 0; i < 30; ++i) cyrillic += "\xD0\xB4";
+    ::SetWindowTextA(title, cyrillic.c_str());
     TypeInto(::GetDlgItem(page, IDC_HEADER), "Welcome");
     Click(page, IDC_CENTER_HEADER);
     TypeInto(::GetDlgItem(page, IDC_SUBHEADER), "<I>sub</I>");
@@ -584,8 +593,9 @@ void CheckLimit(HWND window, int id, int chars, const std::vector<ScriptedServic
                 const std::function<void()>& save, const std::function<bool()>& kept) {
   HWND edit = ::GetDlgItem(window, id);
   ::SetWindowTextA(edit, "");
-  TypeInto(edit, std::string(chars + 1, 'x'));
-  EXPECT_EQ(static_cast<std::size_t>(chars), WindowText(edit).size()) << "typing stops at the limit";
+  const int typed = EditLimitFor(chars);
+  TypeInto(edit, std::string(typed + 1, 'x'));
+  EXPECT_EQ(static_cast<std::size_t>(typed), WindowText(edit).size()) << "typing stops at the edit's limit";
   ::SetWindowTextA(edit, std::string(chars + 1, 'x').c_str());
   const std::size_t shown = messages.size();
   save();

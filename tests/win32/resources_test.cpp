@@ -118,6 +118,7 @@ TEST(Resources, ProgramManifestAsksForNoElevationNamesEveryWindowsSinceVistaAndI
       {"<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>", true},
       {"<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>",
        true},
+      {"<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">UTF-8</activeCodePage>", true},
       {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", true},
       {"publicKeyToken=\"6595b64144ccf1df\"", true},
   };
@@ -146,6 +147,7 @@ TEST(Resources, ProgramManifestAsksForNoElevationNamesEveryWindowsSinceVistaAndI
   } settings[] = {
       {L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware", L"true/pm"},
       {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness", L"PerMonitorV2, PerMonitor"},
+      {L"http://schemas.microsoft.com/SMI/2019/WindowsSettings", L"activeCodePage", L"UTF-8"},
   };
   // Windows 7's, so not in the XP headers this builds with.
   using QuerySettings = BOOL(WINAPI*)(DWORD, HANDLE, const wchar_t*, const wchar_t*, wchar_t*, SIZE_T, SIZE_T*);
@@ -158,6 +160,9 @@ TEST(Resources, ProgramManifestAsksForNoElevationNamesEveryWindowsSinceVistaAndI
     EXPECT_EQ(std::wstring(setting.value), value);
   }
   ::ReleaseActCtx(read);
+  // This test program carries the same manifest, and Wine, as Windows 10
+  // from 1903, honours it.
+  EXPECT_EQ(static_cast<UINT>(CP_UTF8), ::GetACP());
 }
 
 }  // namespace

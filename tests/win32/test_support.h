@@ -21,9 +21,9 @@ namespace velbrook {
 // Dispatches what is waiting in the queue, a bounded number of rounds.
 inline void FlushEvents() {
   MSG msg;
-  for (int round = 0; round < 100 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++round) {
+  for (int round = 0; round < 100 && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++round) {
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    ::DispatchMessageW(&msg);
   }
 }
 
@@ -141,20 +141,27 @@ inline HWND CurrentPage(HWND wizard) {
 }
 
 // A drop of `paths` as the shell makes it: DROPFILES, then the paths, each
-// zero-terminated, then one more zero.
-inline HDROP MakeDrop(const std::vector<std::string>& paths) {
-  std::size_t size = sizeof(DROPFILES) + 1;
-  for (const std::string& path : paths) size += path.size() + 1;
-  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-  char* bytes = static_cast<char*>(::GlobalLock(block));
-  DROPFILES* header = reinterpret_cast<DROPFILES*>(bytes);
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = FALSE;
-  char* at = bytes + sizeof(DROPFILES);
+// zero-terminated, then one more zero; `wide` gives them as UTF-16 (from
+// UTF-8), as the shell of Windows NT does.
+inline HDROP MakeDrop(const std::vector<std::string>& paths, bool wide = false) {
+  std::wstring units;
+  std::string bytes;
   for (const std::string& path : paths) {
-    std::memcpy(at, path.c_str(), path.size() + 1);
-    at += path.size() + 1;
+    std::wstring unitsOf(path.size() + 1, L'\0');
+    unitsOf.resize(static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, &unitsOf[0],
+                                                                  static_cast<int>(unitsOf.size()))));
+    units += unitsOf;
+    bytes += path + '\0';
   }
+  units += L'\0';
+  bytes += '\0';
+  const std::size_t size = wide ? units.size() * sizeof(wchar_t) : bytes.size();
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + size);
+  char* at = static_cast<char*>(::GlobalLock(block));
+  DROPFILES* header = reinterpret_cast<DROPFILES*>(at);
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = wide;
+  std::memcpy(at + sizeof(DROPFILES), wide ? static_cast<const void*>(units.data()) : bytes.data(), size);
   ::GlobalUnlock(block);
   return static_cast<HDROP>(block);
 }
