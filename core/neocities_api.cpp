@@ -64,15 +64,16 @@ std::string Base64(const std::string& bytes) {
   return out;
 }
 
-std::string ToUtf8(std::string_view text, const CodePage& codePage) {
-  if (IsAscii(text) && text.find("&#") == std::string_view::npos) return std::string(text);
+std::string ToUtf8(std::string_view text, const CodePage& codePage, References references) {
+  const bool readReferences = references == References::kCharacters;
+  if (IsAscii(text) && (!readReferences || text.find("&#") == std::string_view::npos)) return std::string(text);
   // Through UTF-16: under the UTF-8 process code page this gives the very
   // bytes back; under a legacy one each character is converted.
   const std::u16string units = codePage.Decode(text);
   std::string out;
   for (std::size_t i = 0; i < units.size();) {
     char32_t c = units[i];
-    if (const std::size_t length = ReferenceAt(units, i, c)) {
+    if (const std::size_t length = readReferences ? ReferenceAt(units, i, c) : 0) {
       i += length;
     } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
                units[i + 1] <= 0xDFFF) {

@@ -359,7 +359,8 @@ void PublishPage(PageSettings& settings, const PageFiles& files, const std::stri
   if (!publish.m_strPassword.empty()) {
     const bool isKey = LooksLikeKey(publish.m_strPassword);
     // The API reads the password as UTF-8, whatever code page it was typed in.
-    std::string typed = isKey ? publish.m_strPassword : ToUtf8(publish.m_strPassword, codePage);
+    std::string typed =
+        isKey ? publish.m_strPassword : ToUtf8(publish.m_strPassword, codePage, References::kVerbatim);
     exchange.credentials.TakeTyped(typed, isKey);
   } else if (kept.siteName == publish.m_strSiteName && LooksLikeKey(kept.key)) {
     // Only the site it was kept with: never another site's key.
@@ -371,7 +372,7 @@ void PublishPage(PageSettings& settings, const PageFiles& files, const std::stri
 
   UploadPlan plan = PlanUpload(settings, files, page);
   for (PlannedFile& file : plan.files) {
-    exchange.partNames.push_back(ToUtf8(file.name, codePage));
+    exchange.partNames.push_back(ToUtf8(file.name, codePage, References::kCharacters));
     exchange.sha1.push_back(services.Sha1Hex(file.bytes));
   }
   const std::string pageName = plan.files.back().name;

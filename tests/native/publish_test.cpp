@@ -254,15 +254,24 @@ TEST(PublishRules, WhichFilesGo) {
   EXPECT_EQ(std::vector<std::string>{"notes.txt"}, plan.notKind);
 }
 
-// The names and the password go as UTF-8 from any code page; a reference
-// stands for its character.
+// The names and the password go as UTF-8 from any code page; in a name a
+// reference stands for its character, in a password it is what was typed.
 TEST(PublishBody, NamesGoAsUtf8) {
   const CodePage& cp1252 = WindowsCodePage1252();
-  EXPECT_EQ("me.gif", ToUtf8("me.gif", cp1252));
-  EXPECT_EQ("Gr\xc3\xbc\xc3\x9f" "e.gif", ToUtf8("Gr\xfc\xdf" "e.gif", cp1252));
-  EXPECT_EQ("\xe5\x86\x99\xe7\x9c\x9f.gif", ToUtf8("&#20889;&#30495;.gif", cp1252));
-  EXPECT_EQ("\xf0\x9f\x98\x80", ToUtf8("&#128512;", cp1252));
-  EXPECT_EQ("&#55296;&#;&#x41;", ToUtf8("&#55296;&#;&#x41;", cp1252));
+  const struct {
+    const char* text;
+    References references;
+    const char* utf8;
+  } cases[] = {
+      {"me.gif", References::kCharacters, "me.gif"},
+      {"Gr\xfc\xdf" "e.gif", References::kCharacters, "Gr\xc3\xbc\xc3\x9f" "e.gif"},
+      {"&#20889;&#30495;.gif", References::kCharacters, "\xe5\x86\x99\xe7\x9c\x9f.gif"},
+      {"&#128512;", References::kCharacters, "\xf0\x9f\x98\x80"},
+      {"&#55296;&#;&#x41;", References::kCharacters, "&#55296;&#;&#x41;"},
+      {"pa&#65;ss", References::kVerbatim, "pa&#65;ss"},
+      {"p\xe4ss&#20889;", References::kVerbatim, "p\xc3\xa4ss&#20889;"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.utf8, ToUtf8(c.text, cp1252, c.references)) << c.text;
 }
 
 }  // namespace
