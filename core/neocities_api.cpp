@@ -121,7 +121,7 @@ MultipartBody BuildMultipart(const std::vector<UploadFile>& files) {
 }
 
 HttpsRequest KeyRequest(const std::string& site, const std::string& password) {
-  HttpsRequest request{"GET", "/api/key", "", ""};
+  HttpsRequest request{"GET", "/api/key", "", "", ""};
   std::string pair = site + ":" + password;
   request.headers = "Authorization: Basic " + Base64(pair) + "\r\n";
   Wipe(pair);
@@ -129,7 +129,7 @@ HttpsRequest KeyRequest(const std::string& site, const std::string& password) {
 }
 
 HttpsRequest ListRequest(const std::string& key) {
-  HttpsRequest request{"GET", "/api/list", "Authorization: Bearer " + key + "\r\n", ""};
+  HttpsRequest request{"GET", "/api/list", "Authorization: Bearer " + key + "\r\n", "", ""};
   request.maxAnswer = kMaxListBytes;
   return request;
 }
@@ -138,8 +138,7 @@ HttpsRequest UploadRequest(const std::string& key, MultipartBody&& body, const s
   HttpsRequest request{"POST", "/api/upload",
                        "Authorization: Bearer " + key + "\r\nContent-Type: multipart/form-data; boundary=" +
                            body.boundary + "\r\n",
-                       std::move(body.body)};
-  request.label = label;
+                       std::move(body.body), label};
   return request;
 }
 

@@ -71,17 +71,22 @@ LRESULT CALLBACK HookWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 class SubclassHook : public WindowHook {
  public:
+  // Hooked with the W functions: a window whose procedure is set with the
+  // A ones becomes an ANSI window, and each character typed then reaches
+  // the control through the ANSI code page, one WM_CHAR for what UTF-8
+  // needs up to four bytes for, so a Japanese letter typed in a drop
+  // target would arrive as "?".
   BOOL Subclass(HWND window) {
-    m_pfnSavedProc = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(window, GWLP_WNDPROC));
+    m_pfnSavedProc = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window, GWLP_WNDPROC));
     if (!m_pfnSavedProc) return FALSE;
-    if (!::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookWindowProc))) {
+    if (!::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookWindowProc))) {
       m_pfnSavedProc = nullptr;
       return FALSE;
     }
     if (!AttachHook(window, this)) {
       // Without its record the hook would hand every message to the default
       // procedure: the control gets its own procedure back instead.
-      ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSavedProc));
+      ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSavedProc));
       m_pfnSavedProc = nullptr;
       return FALSE;
     }
@@ -92,7 +97,7 @@ class SubclassHook : public WindowHook {
 
 void DetachHook(HWND window) {
   if (SubclassHook* hook = static_cast<SubclassHook*>(FindHook(window))) {
-    ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook->m_pfnSavedProc));
+    ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook->m_pfnSavedProc));
   }
   ::RemovePropA(window, g_atom.Key());
 }
@@ -263,8 +268,8 @@ LRESULT CALLBACK HookWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     const LRESULT result = hook->OnMessage(message, wParam, lParam, handled);
     if (handled) return result;
   }
-  return saved ? ::CallWindowProcA(saved, window, message, wParam, lParam)
-               : ::DefWindowProcA(window, message, wParam, lParam);
+  return saved ? ::CallWindowProcW(saved, window, message, wParam, lParam)
+               : ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 template <typename Hook>

@@ -1049,19 +1049,22 @@ class PublishRun(ProgramTest):
         self.answer(IDOK)
 
     def test_a_page_with_a_picture_goes_on_the_web_and_the_next_run_needs_no_password(self):
-        shutil.copy(os.path.join(HERE, "..", "..", "res", "picture.bmp"), os.path.join(self.folder, "me.bmp"))
+        # Named in Japanese: the site takes the name as UTF-8.
+        picture = "\u5199\u771f.bmp"
+        shutil.copy(os.path.join(HERE, "..", "..", "res", "picture.bmp"), os.path.join(self.folder, picture))
         page_file = windows_path(os.path.join(self.folder, "home.htm"))
         self.next_to(4)
         self.drive("click", CAPTIONS[4], INCLUDE_PICTURE)
-        self.fill(CAPTIONS[4], PICTURE_FILE, windows_path(os.path.join(self.folder, "me.bmp")))
+        self.drive("click", CAPTIONS[4], PICTURE_FILE)
+        self.drive("unicode", windows_path(os.path.join(self.folder, picture)).encode("utf-8").decode("latin-1"))
         self.finish_and_publish(page_file, site=SITE, password=PASSWORD, remember=True)
         # A new page is the site's front page.
         self.assertEqual("Your page is on the web: https://my-site.neocities.org/\n\n"
                          "Do you want to open it in your browser?", self.message())
         self.answer(IDNO)
         self.assert_ended()
-        self.assertEqual(["index.html", "me.bmp"], self.received())
-        for name, sent in (("home.htm", "index.html"), ("me.bmp", "me.bmp")):
+        self.assertEqual(["index.html", picture], self.received())
+        for name, sent in (("home.htm", "index.html"), (picture, picture)):
             with open(os.path.join(STATE, "received", sent), "rb") as got, \
                     open(os.path.join(self.folder, name), "rb") as f:
                 self.assertEqual(f.read(), got.read(), name)
@@ -1071,7 +1074,7 @@ class PublishRun(ProgramTest):
                          (listing["verb"], listing["path"], listing["authorization"]))
         self.assertEqual([("POST", "/api/upload", "Bearer " + KEY)] * 2,
                          [(u["verb"], u["path"], u["authorization"]) for u in uploads])
-        self.assertEqual(["me.bmp", "index.html"], self.uploads(), "the page goes last")
+        self.assertEqual([picture, "index.html"], self.uploads(), "the page goes last")
         self.assertNotIn(PASSWORD, "".join(u["body"] for u in uploads))
         kept = self.kept()
         self.assertIn("Neocities key", kept)
@@ -1082,7 +1085,7 @@ class PublishRun(ProgramTest):
         # The next runs: the page opened again is published without asking,
         # and only what changed is sent: first nothing, then the picture.
         for change, sent, said in ((None, [], "Your page is on the web already, unchanged"),
-                                   ("me.bmp", ["me.bmp"], "Your page is on the web: ")):
+                                   (picture, [picture], "Your page is on the web: ")):
             self.set_mode("success", keep_site=True)
             if change:
                 with open(os.path.join(self.folder, change), "ab") as f:
