@@ -19,7 +19,7 @@ packages=(
   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine "$optional" wine64 fonts-wine xvfb xdotool imagemagick x11-utils xclip python3 chromium
-  nlohmann-json3-dev openssl
+  nlohmann-json3-dev openssl python3-cryptography
 )
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
