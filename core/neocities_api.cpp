@@ -14,39 +14,6 @@ namespace {
 // A site's list names every file it holds: a big site's is long.
 const std::size_t kMaxListBytes = 8 * 1024 * 1024;
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-// The "&#N;" at `at` of `units`: its code point and length, or 0.
-std::size_t ReferenceAt(const std::u16string& units, std::size_t at, char32_t& c) {
-  if (units.compare(at, 2, u"&#") != 0) return 0;
-  std::size_t end = at + 2;
-  char32_t value = 0;
-  while (end < units.size() && units[end] >= u'0' && units[end] <= u'9' && end - at < 10) {
-    value = value * 10 + (units[end] - u'0');
-    ++end;
-  }
-  if (end == at + 2 || end >= units.size() || units[end] != u';') return 0;
-  if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
-  c = value;
-  return end + 1 - at;
-}
-
 }  // namespace
 
 std::string Base64(const std::string& bytes) {
@@ -65,26 +32,10 @@ std::string Base64(const std::string& bytes) {
 }
 
 std::string ToUtf8(std::string_view text, const CodePage& codePage, References references) {
-  const bool readReferences = references == References::kCharacters;
-  if (IsAscii(text) && (!readReferences || text.find("&#") == std::string_view::npos)) return std::string(text);
-  // Through UTF-16: under the UTF-8 process code page this gives the very
-  // bytes back; under a legacy one each character is converted.
-  const std::u16string units = codePage.Decode(text);
-  std::string out;
-  for (std::size_t i = 0; i < units.size();) {
-    char32_t c = units[i];
-    if (const std::size_t length = readReferences ? ReferenceAt(units, i, c) : 0) {
-      i += length;
-    } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-               units[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-      i += 2;
-    } else {
-      ++i;
-    }
-    AppendUtf8(out, c);
-  }
-  return out;
+  // UTF-8 holds every character, so the recoding makes no reference of its
+  // own; those of a name then turn back as the page reader turns them.
+  std::string utf8 = Recode(text, codePage, Utf8CodePage());
+  return references == References::kCharacters ? WithoutReferences(utf8, Utf8CodePage()) : utf8;
 }
 
 MultipartBody BuildMultipart(std::vector<UploadFile>&& files) {

@@ -21,8 +21,9 @@ std::string Base64(const std::string& bytes);
 
 // `text` (in `codePage`, the process code page) as UTF-8, which the API
 // takes for names and credentials whatever code page the computer uses.
-// In a name a "&#N;" stands for the character N (a page names a file its
-// code page cannot hold so); a password is what was typed, "&#" and all.
+// In a name a "&#N;" as the page writes it stands for the character N (a
+// page names a file its code page cannot hold so); a password is what was
+// typed, "&#" and all.
 enum class References { kCharacters, kVerbatim };
 std::string ToUtf8(std::string_view text, const CodePage& codePage, References references);
 
