@@ -65,9 +65,8 @@ PageSettings LargestRecord(double scale) {
   return s;
 }
 
-// The page of LargestRecord(scale), built once.
-std::string LargestPage(double scale) {
-  PageSettings settings = LargestRecord(scale);
+// The page of `settings`, built once.
+std::string PageOf(const PageSettings& settings) {
   BuiltinTexts texts;
   NullServices services;
   NoonClock clock;
@@ -76,6 +75,8 @@ std::string LargestPage(double scale) {
   BuildPage(settings, delivery.OfferCopies(settings), page, texts, clock);
   return page;
 }
+
+std::string LargestPage(double scale) { return PageOf(LargestRecord(scale)); }
 
 void BM_BuildPage(benchmark::State& state) {
   const double scale = state.range(0) / 100.0;
@@ -133,12 +134,7 @@ std::string HostilePage(const char* marker, const std::string& piece) {
   s.picture.m_strDescription = "@ALT@";
   s.text.m_strText = "@TEXT@";
   s.background.m_strBitmapFile = "@BACKGROUND@";
-  BuiltinTexts texts;
-  NullServices services;
-  NoonClock clock;
-  PageDelivery delivery(services, texts);
-  std::string page;
-  BuildPage(s, delivery.OfferCopies(s), page, texts, clock);
+  std::string page = PageOf(s);
   const std::size_t at = page.find(marker);
   const std::size_t room = kMaxPageBytes - (page.size() - std::strlen(marker));
   std::string fill;

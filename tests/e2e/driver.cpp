@@ -193,6 +193,18 @@ bool ClickAt(HWND control) {
   return false;
 }
 
+// Types one UTF-16 unit as the character itself (VK_PACKET), as an emoji
+// panel or an input method does.
+void TypeUnit(WCHAR unit) {
+  INPUT down = {};
+  down.type = INPUT_KEYBOARD;
+  down.ki.wScan = unit;
+  down.ki.dwFlags = KEYEVENTF_UNICODE;
+  INPUT up = down;
+  up.ki.dwFlags |= KEYEVENTF_KEYUP;
+  Send({down, up});
+}
+
 void TypeText(const std::string& text) {
   for (char c : text) {
     const SHORT scan = ::VkKeyScanA(c);
@@ -200,14 +212,7 @@ void TypeText(const std::string& text) {
       // A letter the keyboard has no key for comes as the character itself,
       // as an input method gives it.
       WCHAR unit = 0;
-      if (!::MultiByteToWideChar(CP_ACP, 0, &c, 1, &unit, 1)) continue;
-      INPUT down = {};
-      down.type = INPUT_KEYBOARD;
-      down.ki.wScan = unit;
-      down.ki.dwFlags = KEYEVENTF_UNICODE;
-      INPUT up = down;
-      up.ki.dwFlags |= KEYEVENTF_KEYUP;
-      Send({down, up});
+      if (::MultiByteToWideChar(CP_ACP, 0, &c, 1, &unit, 1)) TypeUnit(unit);
       continue;
     }
     std::vector<INPUT> inputs;
@@ -220,23 +225,13 @@ void TypeText(const std::string& text) {
   }
 }
 
-// Types UTF-8 `text` as an emoji panel or an input method does: each UTF-16
-// unit as the character itself (VK_PACKET), a pair for a character past
-// U+FFFF.
+// Types UTF-8 `text` unit by unit, a pair for a character past U+FFFF.
 void TypeUnicode(const std::string& text) {
   std::wstring units(text.size() + 1, L'\0');
   units.resize(static_cast<std::size_t>(
       ::MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &units[0],
                             static_cast<int>(units.size()))));
-  for (const wchar_t unit : units) {
-    INPUT down = {};
-    down.type = INPUT_KEYBOARD;
-    down.ki.wScan = unit;
-    down.ki.dwFlags = KEYEVENTF_UNICODE;
-    INPUT up = down;
-    up.ki.dwFlags |= KEYEVENTF_KEYUP;
-    Send({down, up});
-  }
+  for (const wchar_t unit : units) TypeUnit(unit);
 }
 
 // The window's text as UTF-8, whatever the code pages of the two programs.
