@@ -1,7 +1,6 @@
 #include "pages/text_import.h"
 
-#include <cstdio>
-
+#include "core/file_paths.h"
 #include "dravel/text_file.h"
 
 namespace velbrook {
@@ -30,21 +29,14 @@ class ReaderCodePages : public dravel::TextCodePages {
 }  // namespace
 
 TextImport ImportTextFile(const std::string& path, const CodePage& process, const CodePage& legacy) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return {TextImport::kFileError, std::string()};
-  // One byte more than any file whose text could fit tells one that is too
-  // long, without trusting a size the file system reports.
-  std::string bytes(static_cast<std::size_t>(dravel::MaxTextFileBytes(kMaxImportBytes)) + 1, '\0');
-  std::size_t read = 0;
-  while (read < bytes.size()) {
-    const std::size_t got = std::fread(&bytes[read], 1, bytes.size() - read, file);
-    if (got == 0) break;
-    read += got;
+  // Bounded by the bytes of the longest text that could fit, not by a size
+  // the file system reports.
+  const std::size_t maxBytes = static_cast<std::size_t>(dravel::MaxTextFileBytes(kMaxImportBytes));
+  std::string bytes;
+  if (!ReadFileUpTo(path, maxBytes, bytes)) {
+    return {bytes.size() > maxBytes ? TextImport::kTooLong : TextImport::kFileError, std::string()};
   }
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) return {TextImport::kFileError, std::string()};
-  if (read == bytes.size()) return {TextImport::kTooLong, std::string()};
+  const std::size_t read = bytes.size();
   std::u16string units(read, u'\0');
   std::string text(static_cast<std::size_t>(kMaxImportBytes) + 1, '\0');
   const std::size_t length =
