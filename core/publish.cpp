@@ -304,19 +304,6 @@ std::string LeftOutNote(const LeftOut& file, const TextSource& texts) {
   return FormatText(texts.Load(IDS_PUBLISH_FILE_LEFT_OUT), file.name, file.serverMessage);
 }
 
-// `id` with %1 and %2, and `notes` below it; as ShowTextMessage, a text that
-// cannot be loaded shows nothing.
-int ShowOutcome(Services& services, const TextSource& texts, int id, unsigned style, const std::string& first,
-                const std::string& second, const std::string& notes) {
-  try {
-    std::string text = FormatText(texts.Load(id), first, second);
-    if (!notes.empty()) text += "\n\n" + notes;
-    return services.ShowMessage(text, style, kNoHelp);
-  } catch (...) {
-    return kIdCancel;
-  }
-}
-
 std::string LoadedOrEmpty(const TextSource& texts, int id, const std::string& first = std::string()) {
   try {
     return FormatText(texts.Load(id), first);
@@ -395,8 +382,8 @@ void PublishPage(PageSettings& settings, const PageFiles& files, const std::stri
   }
 
   if (exchange.outcome != PublishOutcome::kPublished) {
-    ShowOutcome(services, texts, OutcomeMessage(exchange.outcome), kMbOk | kMbIconExclamation, pageFile,
-                exchange.serverMessage, notes);
+    ShowTextMessage(services, texts, OutcomeMessage(exchange.outcome), kMbOk | kMbIconExclamation, pageFile, kNoHelp,
+                    exchange.serverMessage, notes);
     return;
   }
   const std::string address =
@@ -409,8 +396,7 @@ void PublishPage(PageSettings& settings, const PageFiles& files, const std::stri
   if (!plan.notKind.empty()) said += LoadedOrEmpty(texts, IDS_PUBLISH_NOT_KIND, Joined(plan.notKind));
   if (!plan.notBeside.empty()) said += LoadedOrEmpty(texts, IDS_PUBLISH_NOT_BESIDE, Joined(plan.notBeside));
   const int id = exchange.sent == 0 && exchange.leftOut.empty() ? IDS_PUBLISH_UNCHANGED : IDS_PUBLISH_DONE;
-  if (ShowOutcome(services, texts, id, kMbYesNo | kMbIconInformation, address, said + notes, std::string()) ==
-      kIdYes) {
+  if (ShowTextMessage(services, texts, id, kMbYesNo | kMbIconInformation, address, kNoHelp, said + notes) == kIdYes) {
     services.OpenWithShell(address);
   }
 }
